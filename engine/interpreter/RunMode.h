@@ -1,0 +1,27 @@
+#pragma once
+#include <cstdint>
+
+/// What ends a run of ExecuteStatements.
+enum class RunMode : int32_t { Statement = 0, Paren = 1, Block = 2, Index = 3, Argument = 4, CaseLabel = 5 };
+
+/// How a run of ExecuteStatements ended.
+enum class Completion : int32_t {
+    EndOfText = -1,
+    Semicolon = 0,
+    CloseParen = 1,
+    CloseBrace = 2,
+    CloseBracket = 3,
+    Comma = 4,
+    Colon = 5,
+    FunctionDeclared = 6,
+    Return = -4,
+};
+
+/// declType of an ordinary (non-declaration) run; 0..3 are the ValueType codes declared.
+constexpr int NoDeclaration = 5;
+
+/// Keyword codes of ClassifyKeyword; 0 is not a keyword.
+enum class Keyword : int32_t {
+    None = 0, If = 1, Else = 2, While = 3, Continue = 4, Break = 5, Return = 6, Exit = 7, Do = 8,
+    For = 9, Switch = 10, Case = 11, Default = 12, Int = 13, Float = 14, String = 15, Void = 16,
+};

@@ -1,0 +1,166 @@
+#pragma once
+#include <atomic>
+#include <memory>
+
+#include "containers/CharBuffer.h"
+#include "containers/DynaMem.h"
+#include "containers/SearchTree.h"
+#include "diagnostics/ErrorClass.h"
+#include "diagnostics/ErrorMsg.h"
+#include "interpreter/FunctionRecord.h"
+#include "interpreter/RunMode.h"
+#include "interpreter/RunState.h"
+#include "interpreter/Variable.h"
+#include "interpreter/VariableScope.h"
+#include "reader/LineEntry.h"
+#include "reader/ScriptHost.h"
+#include "values/ExprItem.h"
+#include "values/Value.h"
+
+/// The script engine: the whole state of one validation. Construct, LoadInline, Run, read
+/// the two external name sets, destroy. Member definitions live in the file of their concern:
+/// reader/ (load, run, source store, precompiler, scanner, error report), interpreter/
+/// (statements, control flow, functions, variables), values/ (evaluation, built-ins).
+class ScriptReader : public ErrorClass {
+public:
+    /// Deepest recursion of the executor and the skipper, counted across function calls.
+    static constexpr int MaxNesting = 4000;
+    /// Stack of the worker thread; sized together with MaxNesting (sanitizer frames included).
+    static constexpr size_t WorkerStackBytes = size_t{1} << 30;
+
+    /// Builds the members; `host` answers the "Script Error" question (null answers No).
+    explicit ScriptReader(ScriptHost* host = nullptr);
+    ~ScriptReader() override;
+    ScriptReader(const ScriptReader&) = delete;
+    ScriptReader& operator=(const ScriptReader&) = delete;
+
+    // ---- load and run (reader/ScriptReader.cpp) ----
+    /// Copies the text as "*inline*", builds the line table and precompiles.
+    LoadOutcome LoadInline(const char* text);
+    /// Runs the script on a worker thread and waits; errors come back as ErrorMsg.
+    Value Run();
+    /// Frees all script state and returns to the initial state.
+    void Clear();
+
+    // ---- source store (reader/SourceStore.cpp) ----
+    /// Replaces the line table from the current sourceText.
+    void BuildLineTable();
+    /// True for 0 <= line < lineCount.
+    bool IsValidLine(int line) const;
+    /// Index of the line holding the position.
+    int LineOfPosition(int pos) const;
+    /// File name of a line; "Invalid line: %i" / "Invalid file ID %i in line: %i".
+    const char* FileNameOfLine(int line);
+    /// 0-based number of a line in its file; "Invalid line: %i".
+    int LineNumberOfLine(int line);
+    /// Bytes of a line's text without its line break.
+    int LineLength(int line) const;
+
+    // ---- precompiler (reader/Precompiler.cpp) ----
+    /// Removes every #include directive, keeping the line numbers of the text as written.
+    void Precompile(int depth);
+
+    // ---- scanner (reader/Scanner.cpp) ----
+    /// 1 when position >= sourceLength.
+    int AtEnd() const { return position >= sourceLength ? 1 : 0; }
+    /// Moves the cursor; no check.
+    void SetPosition(int pos) { position = pos; }
+    /// Moves the cursor to the next token's first byte, past blanks and comments.
+    void SkipBlanks();
+    /// Reads one token into out; returns its TokenKind.
+    int ReadToken(CharBuffer& out);
+    /// Reads a number at the cursor.
+    void ReadNumber(CharBuffer& out);
+    /// Reads name characters at the cursor.
+    void ReadName(CharBuffer& out);
+    /// Moves the cursor just past the next occurrence of s; "Missing '%s'".
+    void SkipPast(const char* s);
+    /// Next top-level name of a "{" block (its kind), 0 past the "}", -1 at the end.
+    int FindBlockLabel(CharBuffer& out);
+    /// Consumes one character; "unexpected end of file" at the end.
+    char ReadChar();
+    /// The next character, not consumed; "unexpected end of file" at the end.
+    char PeekChar();
+
+    // ---- script error report (reader/ScriptErrorReport.cpp) ----
+    /// Formats the message with file, line and context lines and raises it.
+    [[noreturn]] void ScriptError(const char* format, ...) __attribute__((format(printf, 2, 3)));
+
+    // ---- statement executor (interpreter/ExecuteStatements.cpp) ----
+    /// Runs text from position until the mode's terminator; see RunMode and Completion.
+    [[nodiscard]] Value ExecuteStatements(RunMode mode, Completion* completion, int declType);
+    /// The statement loop of a whole script.
+    Completion RunTopLevel();
+    /// Keyword code of a word, case-sensitive; Keyword::None for other words.
+    static Keyword ClassifyKeyword(const char* word);
+
+    // ---- blocks and control flow (interpreter/ControlFlow.cpp, interpreter/SkipUnit.cpp) ----
+    /// Runs the handler of a control-flow keyword (if .. default) for the current run.
+    KeywordOutcome HandleControlKeyword(Keyword keyword, RunState& run);
+    /// Passes over text without running it, checking its bracket structure.
+    void SkipUnit(RunMode mode);
+
+    // ---- user functions (interpreter/Functions.cpp) ----
+    /// Reads a declaration after its "(", files the function and validates its body once.
+    void DeclareFunction(const char* name, ValueType returnType);
+    /// Evaluates the arguments after "(" and dispatches the call.
+    Value CallFunction(const char* name);
+    /// Calls the user function name@count if it exists; false otherwise.
+    bool CallUserFunction(const char* name, Value* arguments, int count, Value& result);
+    /// Runs one call of a function whose parameters already hold their values.
+    Value ExecuteFunction(FunctionRecord& record);
+    /// Converts a function's raw result to its declared type.
+    static void ConvertResult(Value& target, const Value& source);
+
+    // ---- variables (interpreter/Variables.cpp) ----
+    /// The variable in the top function scope, then (unless currentScopeOnly) the globals.
+    Variable* FindVariable(const char* name, bool currentScopeOnly);
+    /// Declares a variable at the current level.
+    Variable* DefineVariable(const char* name, ValueType type, int arraySize);
+    /// Declares (declType 0..3) or reads (NoDeclaration) a variable or element.
+    Value AccessVariable(const char* name, int index, int declType);
+    /// Stores a value into a variable or element, converting to its declared type.
+    void SetVariable(const char* name, int index, const Value& value);
+
+    // ---- expression evaluation (values/Evaluate.cpp) ----
+    /// Reduces an item list in the nine precedence passes to one value.
+    Value Evaluate(DynaMem<ExprItem>& items);
+
+    // ---- built-in functions (values/Builtins.cpp) ----
+    /// User functions first, then the built-ins, else an external function.
+    Value CallBuiltin(const char* name, Value* arguments, int count);
+
+    // ---- members, in construction order ----
+    std::unique_ptr<char[]> sourceText;       ///< the text the scanner reads, NUL-terminated
+    int sourceLength = 0;                     ///< bytes of sourceText without the terminator
+    DynaMem<CharBuffer> fileNames{32};        ///< file names; the slot is the file id
+    SearchTree<FunctionRecord> functions{0};  ///< user functions keyed name@arity, any case
+    std::unique_ptr<LineEntry[]> lineTable;   ///< one entry per line
+    int lineCount = 0;                        ///< entries of lineTable
+    int position = 0;                         ///< scan cursor
+    std::atomic<int> finished{0};             ///< 1 once the run body has ended
+    int failed = 0;                           ///< 1 when the worker caught an ErrorMsg
+    ErrorMsg threadError{};                   ///< the error that ended the worker
+    bool threadActive = false;                ///< a worker thread exists
+    Value result;                             ///< the value the top-level run ended with
+    VariableScope globals;                    ///< global variables
+    DynaMem<VariableScope> scopes{8};         ///< one scope per running user-function call
+    SearchTree<NoItem> externalVariables{0};  ///< undeclared variables used, any case
+    SearchTree<NoItem> externalFunctions{0};  ///< unknown functions called, any case
+
+    ScriptHost* host = nullptr;  ///< answers the load-error question
+    int nestingDepth = 0;        ///< current recursion of executor and skipper
+};
+
+/// Counts one level of executor/skipper recursion for its scope; raises
+/// "Too many nested blocks (more than %i)" past ScriptReader::MaxNesting.
+class NestingGuard {
+public:
+    explicit NestingGuard(ScriptReader& engine);
+    ~NestingGuard() { --engine.nestingDepth; }
+    NestingGuard(const NestingGuard&) = delete;
+    NestingGuard& operator=(const NestingGuard&) = delete;
+
+private:
+    ScriptReader& engine;
+};
