@@ -1,0 +1,47 @@
+#pragma once
+#include <cstdarg>
+#include <memory>
+
+/// Length-counted, NUL-terminated byte string; owns its text.
+class CharBuffer {
+public:
+    /// The empty buffer: text null, length 0.
+    CharBuffer() = default;
+    /// Copies a NUL-terminated string; null gives the empty buffer, "" a one-byte NUL text.
+    explicit CharBuffer(const char* source);
+    /// Deep copy; an empty source gives an empty buffer.
+    CharBuffer(const CharBuffer& other);
+    /// Same as Assign.
+    CharBuffer& operator=(const CharBuffer& other);
+    /// Takes over the other's text and leaves it empty.
+    CharBuffer(CharBuffer&& other) noexcept;
+    /// Takes over the other's text and leaves it empty.
+    CharBuffer& operator=(CharBuffer&& other) noexcept;
+    ~CharBuffer() = default;
+
+    /// Frees the text: text null, length 0.
+    void Clear();
+    /// Discards the contents and makes room for n characters plus NUL; n below 0 leaves it empty.
+    void Allocate(int n);
+    /// Keeps the first min(length, n) characters and sets length to n; n below 0 does nothing.
+    void Resize(int n);
+    /// A writable text of at least n + 1 bytes, growing as Resize does when needed.
+    char* Reserve(int n);
+    /// Copies the other's length + 1 bytes unless both share one text.
+    void Assign(const CharBuffer& other);
+    /// printf into the buffer, cut at 4095 characters.
+    void Format(const char* format, ...) __attribute__((format(printf, 2, 3)));
+    /// Format with an already started argument list.
+    void FormatV(const char* format, va_list args) __attribute__((format(printf, 2, 0)));
+    /// The text, or "" when there is none.
+    const char* CStr() const;
+
+    char* text = nullptr;  ///< null or length + 1 bytes ending in NUL
+    int length = 0;        ///< characters before the terminating NUL
+
+private:
+    /// Installs a new owned array of length n + 1 bytes as the text.
+    void Adopt(std::unique_ptr<char[]> bytes, int n);
+
+    std::unique_ptr<char[]> storage;  ///< owns what text points to
+};

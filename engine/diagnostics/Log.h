@@ -1,0 +1,28 @@
+#pragma once
+#include <cstdarg>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+/// Where the log takes its time, memory figure and directory from; empty members use the system.
+struct LogEnvironment {
+    std::function<double()> clock;                  ///< seconds on a monotonic scale
+    std::function<std::uint64_t()> availableMemory; ///< available physical memory in bytes
+    std::function<std::string()> currentDirectory;  ///< the current directory; empty when unreadable
+};
+
+/// Appends one entry to logfile.txt in the directory that was current at the first entry.
+void Log(const char* format, ...) __attribute__((format(printf, 1, 2)));
+/// Log with an already started argument list.
+void LogV(const char* format, va_list args) __attribute__((format(printf, 1, 0)));
+/// Seconds on a monotonic scale with an arbitrary origin.
+double Now();
+/// Bytes rounded to the nearest whole mebibyte, as the log entries show memory.
+int RoundToMebibytes(std::uint64_t bytes);
+/// Number of entries written since start (or the last test reset).
+int LogEntryCount();
+
+/// Test only: replaces the log's environment and starts the log afresh as a new process would.
+void SetLogEnvironmentForTesting(LogEnvironment environment);
+/// Test only: restores the system environment and starts the log afresh as a new process would.
+void ResetLogForTesting();
