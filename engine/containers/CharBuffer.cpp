@@ -1,0 +1,121 @@
+#include "containers/CharBuffer.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdio>
+#include <cstring>
+#include <utility>
+
+namespace {
+
+// Format's work area: longer output is cut to this many characters.
+constexpr int kFormatLimit = 4095;
+
+// A zero-filled array of n + 1 bytes, so the terminator is in place before anything is copied.
+std::unique_ptr<char[]> NewText(int n) {
+    return std::make_unique<char[]>(static_cast<std::size_t>(n) + 1);
+}
+
+}  // namespace
+
+CharBuffer::CharBuffer(const char* source) {
+    if (source == nullptr) return;
+    // length is an int; a longer text than that cannot be held, so it is cut.
+    const std::size_t size = std::min<std::size_t>(std::strlen(source), INT_MAX - 1);
+    const int n = static_cast<int>(size);
+    auto bytes = NewText(n);
+    std::memcpy(bytes.get(), source, static_cast<std::size_t>(n));
+    Adopt(std::move(bytes), n);
+}
+
+CharBuffer::CharBuffer(const CharBuffer& other) {
+    if (other.text == nullptr) return;
+    auto bytes = NewText(other.length);
+    std::memcpy(bytes.get(), other.text, static_cast<std::size_t>(other.length) + 1);
+    Adopt(std::move(bytes), other.length);
+}
+
+CharBuffer& CharBuffer::operator=(const CharBuffer& other) {
+    Assign(other);
+    return *this;
+}
+
+CharBuffer::CharBuffer(CharBuffer&& other) noexcept {
+    *this = std::move(other);
+}
+
+CharBuffer& CharBuffer::operator=(CharBuffer&& other) noexcept {
+    if (this != &other) {
+        storage = std::move(other.storage);
+        text = std::exchange(other.text, nullptr);
+        length = std::exchange(other.length, 0);
+    }
+    return *this;
+}
+
+void CharBuffer::Adopt(std::unique_ptr<char[]> bytes, int n) {
+    storage = std::move(bytes);
+    text = storage.get();
+    length = n;
+}
+
+void CharBuffer::Clear() {
+    storage.reset();
+    text = nullptr;
+    length = 0;
+}
+
+void CharBuffer::Allocate(int n) {
+    Clear();
+    if (n < 0) return;
+    Adopt(NewText(n), n);
+}
+
+void CharBuffer::Resize(int n) {
+    if (n < 0) return;
+    auto bytes = NewText(n);
+    if (text != nullptr) {
+        const int kept = std::min(length, n);
+        std::memcpy(bytes.get(), text, static_cast<std::size_t>(kept));
+    }
+    Adopt(std::move(bytes), n);
+}
+
+char* CharBuffer::Reserve(int n) {
+    if (text == nullptr) {
+        if (n >= 0) Adopt(NewText(n), n);
+        return text;
+    }
+    if (n > length) Resize(n);
+    return text;
+}
+
+void CharBuffer::Assign(const CharBuffer& other) {
+    if (text == other.text) return;
+    auto bytes = NewText(other.length);
+    if (other.text != nullptr) {
+        std::memcpy(bytes.get(), other.text, static_cast<std::size_t>(other.length) + 1);
+    }
+    Adopt(std::move(bytes), other.length);
+}
+
+void CharBuffer::Format(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    FormatV(format, args);
+    va_end(args);
+}
+
+void CharBuffer::FormatV(const char* format, va_list args) {
+    // Formatted into a work array first, so the buffer's own text may be one of the arguments.
+    char work[kFormatLimit + 1];
+    const int printed = std::vsnprintf(work, sizeof work, format, args);
+    const int n = std::clamp(printed, 0, kFormatLimit);
+    auto bytes = NewText(n);
+    std::memcpy(bytes.get(), work, static_cast<std::size_t>(n));
+    Adopt(std::move(bytes), n);
+}
+
+const char* CharBuffer::CStr() const {
+    return text != nullptr ? text : "";
+}
