@@ -1,0 +1,30 @@
+#include "interpreter/VariableScope.h"
+
+#include "interpreter/VariableMessages.h"
+#include "reader/ScriptReader.h"
+
+VariableScope::VariableScope() : SearchTree<Variable>(1) {}
+
+Variable* VariableScope::AddVariable(const char* name, ValueType type, int arraySize) {
+    const CharBuffer key(name);
+    Entry* entry = Insert(key);
+    if (!entry) {
+        // A scope in an engine reports with the script position; a lone scope has none.
+        if (engine) engine->ScriptError(kVariableAlreadyInStack, name);
+        Error(kVariableAlreadyInStack, name);
+    }
+    Variable& variable = entry->item;
+    variable.name = key;
+    variable.value.type = type;
+    variable.arraySize = arraySize;
+    if (arraySize >= 1) {
+        variable.elements = std::make_unique<Value[]>(static_cast<size_t>(arraySize));
+        for (int k = 0; k < arraySize; ++k) variable.elements[k].type = type;
+    }
+    return &variable;
+}
+
+void VariableScope::Reset() {
+    SearchTree<Variable>::Reset();
+    caseSensitive = 1;
+}
