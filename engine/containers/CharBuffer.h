@@ -29,6 +29,8 @@ public:
     char* Reserve(int n);
     /// Copies the other's length + 1 bytes unless both share one text.
     void Assign(const CharBuffer& other);
+    /// Appends the other's characters; an empty other leaves the buffer as it is.
+    void Append(const CharBuffer& other);
     /// printf into the buffer, cut at 4095 characters.
     void Format(const char* format, ...) __attribute__((format(printf, 2, 3)));
     /// Format with an already started argument list.
