@@ -1,0 +1,65 @@
+#include "values/MersenneTwister.h"
+
+namespace {
+
+constexpr int kStateWords = 624;
+constexpr int kShift = 397;
+constexpr uint32_t kMatrixA = 0x9908b0dfu;
+constexpr uint32_t kUpperMask = 0x80000000u;
+constexpr uint32_t kLowerMask = 0x7fffffffu;
+constexpr uint32_t kDefaultSeed = 4357u;
+
+// One state for the whole process: rand continues across runs, and only the run's worker
+// thread draws from it while the calling thread waits.
+uint32_t state[kStateWords];
+// kStateWords + 1 marks a generator that has never been seeded.
+int nextIndex = kStateWords + 1;
+
+uint32_t Mix(uint32_t upper, uint32_t lower, uint32_t far) {
+    const uint32_t y = (upper & kUpperMask) | (lower & kLowerMask);
+    return far ^ (y >> 1) ^ ((y & 1u) ? kMatrixA : 0u);
+}
+
+void Twist() {
+    int k = 0;
+    for (; k < kStateWords - kShift; ++k) state[k] = Mix(state[k], state[k + 1], state[k + kShift]);
+    for (; k < kStateWords - 1; ++k) {
+        state[k] = Mix(state[k], state[k + 1], state[k + kShift - kStateWords]);
+    }
+    state[kStateWords - 1] = Mix(state[kStateWords - 1], state[0], state[kShift - 1]);
+    nextIndex = 0;
+}
+
+}  // namespace
+
+namespace MersenneTwister {
+
+void Seed(uint32_t seed) {
+    // uint32_t keeps the congruential step's wrap-around defined.
+    for (int k = 0; k < kStateWords; ++k) {
+        state[k] = seed & 0xffff0000u;
+        seed = 69069u * seed + 1u;
+        state[k] |= (seed & 0xffff0000u) >> 16;
+        seed = 69069u * seed + 1u;
+    }
+    nextIndex = kStateWords;
+}
+
+uint32_t Next() {
+    if (nextIndex >= kStateWords) {
+        if (nextIndex == kStateWords + 1) Seed(kDefaultSeed);
+        Twist();
+    }
+    uint32_t y = state[nextIndex++];
+    y ^= y >> 11;
+    y ^= (y << 7) & 0x9d2c5680u;
+    y ^= (y << 15) & 0xefc60000u;
+    y ^= y >> 18;
+    return y;
+}
+
+void ResetForTesting() {
+    nextIndex = kStateWords + 1;
+}
+
+}  // namespace MersenneTwister
