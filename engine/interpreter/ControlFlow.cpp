@@ -1,0 +1,219 @@
+#include <cstring>
+
+#include "interpreter/ControlFlowMessages.h"
+#include "reader/ScriptReader.h"
+#include "reader/TokenKind.h"
+
+// Validation visits every statement once: conditions are evaluated and type-checked, but
+// they never choose what runs. Both branches of an if run, loop bodies run once, and a for
+// body is only passed over. A Return completion travels up unchanged through every handler.
+
+namespace {
+
+/// Consumes the expected character at the cursor, or raises message.
+void Expect(ScriptReader& engine, char expected, const char* message) {
+    if (engine.PeekChar() != expected) engine.ScriptError(message);
+    engine.ReadChar();
+}
+
+bool IsConditionType(const Value& v) {
+    return v.type == ValueType::Int || v.type == ValueType::Float || v.type == ValueType::External;
+}
+
+/// Runs the body of if, else, while or do: a braced block or a single statement.
+Value RunBody(ScriptReader& engine, Completion& c, bool& braced) {
+    engine.SkipBlanks();
+    braced = engine.PeekChar() == '{';
+    if (braced) {
+        engine.ReadChar();
+        return engine.ExecuteStatements(RunMode::Block, &c, NoDeclaration);
+    }
+    return engine.ExecuteStatements(RunMode::Statement, &c, NoDeclaration);
+}
+
+/// Runs the body of if or else; a body that did not end normally ends the run.
+KeywordOutcome RunBranch(ScriptReader& engine, RunState& run) {
+    Completion c = Completion::Semicolon;
+    bool braced = false;
+    run.result = RunBody(engine, c, braced);
+    if (braced && c != Completion::CloseBrace) {
+        // A return left the block midway; the rest of it is not run, only passed over.
+        engine.SkipUnit(RunMode::Block);
+        return KeywordOutcome::EndRun(c, run.result);
+    }
+    if (!braced && c != Completion::Semicolon) return KeywordOutcome::EndRun(c, run.result);
+    return KeywordOutcome::Completed();
+}
+
+KeywordOutcome HandleIf(ScriptReader& engine, RunState& run) {
+    Expect(engine, '(', kIfWithoutParameters);
+    Completion c = Completion::Semicolon;
+    const Value condition = engine.ExecuteStatements(RunMode::Paren, &c, NoDeclaration);
+    if (c != Completion::CloseParen) engine.ScriptError(kIfInvalidArguments);
+    if (!IsConditionType(condition)) engine.ScriptError(kIfInvalidParameters);
+    return RunBranch(engine, run);
+}
+
+KeywordOutcome HandleElse(ScriptReader& engine, RunState& run) {
+    if (!run.pendingIf) engine.ScriptError(kMisplacedElse);
+    return RunBranch(engine, run);
+}
+
+KeywordOutcome HandleWhile(ScriptReader& engine, RunState& run) {
+    Expect(engine, '(', kWhileWithoutParameters);
+    Completion c = Completion::Semicolon;
+    Value condition = engine.ExecuteStatements(RunMode::Paren, &c, NoDeclaration);
+    if (c == Completion::Return) return KeywordOutcome::EndRun(c, std::move(condition));
+    if (!IsConditionType(condition)) engine.ScriptError(kWhileInvalidParameters);
+    bool braced = false;
+    run.result = RunBody(engine, c, braced);
+    if (c == Completion::Return) return KeywordOutcome::EndRun(c, run.result);
+    return KeywordOutcome::Completed();
+}
+
+KeywordOutcome HandleDo(ScriptReader& engine, RunState& run) {
+    Completion c = Completion::Semicolon;
+    bool braced = false;
+    run.result = RunBody(engine, c, braced);
+    if (c == Completion::Return) return KeywordOutcome::EndRun(c, run.result);
+
+    CharBuffer word;
+    const int kind = engine.ReadToken(word);
+    if (kind != TokenKind::CallName || std::strcmp(word.CStr(), "while") != 0) {
+        engine.ScriptError(kDoWithoutWhile);
+    }
+    engine.ReadChar();
+    const Value condition = engine.ExecuteStatements(RunMode::Paren, &c, NoDeclaration);
+    if (c != Completion::CloseParen) engine.ScriptError(kDoInvalidArgument);
+    if (!IsConditionType(condition)) engine.ScriptError(kWhileInvalidParameters);
+    // The ";" behind the condition is left for the run, which reads it as an empty statement.
+    return KeywordOutcome::Completed();
+}
+
+KeywordOutcome HandleFor(ScriptReader& engine, RunState&) {
+    Expect(engine, '(', kForWithoutParameters);
+    Completion c = Completion::Semicolon;
+    Value initialiser = engine.ExecuteStatements(RunMode::Statement, &c, NoDeclaration);
+    if (c != Completion::Semicolon) return KeywordOutcome::EndRun(c, std::move(initialiser));
+
+    Value condition = engine.ExecuteStatements(RunMode::Statement, &c, NoDeclaration);
+    if (c == Completion::Return) return KeywordOutcome::EndRun(c, std::move(condition));
+    // An empty condition gives Void and means "forever"; only a String is refused.
+    if (c != Completion::Semicolon || condition.type == ValueType::String) {
+        engine.ScriptError(kForInvalidCondition);
+    }
+
+    // The increment and the body would run only from the second iteration on; one pass
+    // over a loop never reaches them, so they are only checked for their structure.
+    engine.SkipUnit(RunMode::Paren);
+    engine.SkipBlanks();
+    if (engine.PeekChar() == '{') {
+        engine.ReadChar();
+        engine.SkipUnit(RunMode::Block);
+    } else {
+        engine.SkipUnit(RunMode::Statement);
+    }
+    return KeywordOutcome::Completed();
+}
+
+/// Runs a switch block from behind a label to its "}"; a return ends the enclosing run.
+bool RunSwitchSection(ScriptReader& engine, RunState& run) {
+    Completion c = Completion::Semicolon;
+    run.result = engine.ExecuteStatements(RunMode::Block, &c, NoDeclaration);
+    if (c == Completion::Return) return true;
+    if (c != Completion::CloseBrace) engine.ScriptError(kSwitchInvalidBlock);
+    return false;
+}
+
+KeywordOutcome HandleSwitch(ScriptReader& engine, RunState& run) {
+    // The switch is a statement of its own, never an operand.
+    if (run.items.GetCount() != 1) engine.ScriptError(kSwitchInvalid);
+    engine.SkipBlanks();
+    Expect(engine, '(', kSwitchWithoutParameters);
+    Completion c = Completion::Semicolon;
+    (void)engine.ExecuteStatements(RunMode::Paren, &c, NoDeclaration);
+    if (c != Completion::CloseParen) engine.ScriptError(kSwitchInvalidParameters);
+    engine.SkipBlanks();
+    Expect(engine, '{', kSwitchNoBlock);
+    const int blockStart = engine.position;
+
+    // The selector is never compared: the block runs from its first case label to the end,
+    // and once more from its default label, so that every section is checked.
+    CharBuffer label;
+    for (;;) {
+        const int kind = engine.FindBlockLabel(label);
+        if (kind < 0) engine.ScriptError(kSwitchEndOfFile);
+        if (kind == 0) break;
+        if (std::strcmp(label.CStr(), "case") != 0) continue;
+        engine.SkipBlanks();
+        (void)engine.ExecuteStatements(RunMode::CaseLabel, &c, NoDeclaration);
+        if (c != Completion::Colon) engine.ScriptError(kSwitchInvalidCaseArgument);
+        if (RunSwitchSection(engine, run)) return KeywordOutcome::EndRun(Completion::Return, run.result);
+        break;
+    }
+
+    engine.SetPosition(blockStart);
+    for (;;) {
+        if (engine.FindBlockLabel(label) <= 0) break;
+        if (std::strcmp(label.CStr(), "default") != 0) continue;
+        Expect(engine, ':', kInvalidDefault);
+        if (RunSwitchSection(engine, run)) return KeywordOutcome::EndRun(Completion::Return, run.result);
+        break;
+    }
+    return KeywordOutcome::Completed();
+}
+
+KeywordOutcome HandleCase(ScriptReader& engine, RunState&) {
+    // A label met inside a running section is neither evaluated nor compared, so it must
+    // be one token.
+    CharBuffer label;
+    (void)engine.ReadToken(label);
+    engine.SkipBlanks();
+    Expect(engine, ':', kInvalidCase);
+    return KeywordOutcome::Completed();
+}
+
+KeywordOutcome HandleDefault(ScriptReader& engine, RunState&) {
+    engine.SkipBlanks();
+    Expect(engine, ':', kInvalidDefault);
+    return KeywordOutcome::Completed();
+}
+
+/// break and continue interrupt nothing in a single pass; only their ";" is checked.
+KeywordOutcome ExpectSemicolon(ScriptReader& engine, const char* message) {
+    CharBuffer token;
+    const int kind = engine.ReadToken(token);
+    if (kind != TokenKind::Operator || std::strcmp(token.CStr(), ";") != 0) engine.ScriptError(message);
+    return KeywordOutcome::Completed();
+}
+
+KeywordOutcome HandleReturn(ScriptReader& engine, RunState&) {
+    Value value = engine.ExecuteStatements(RunMode::Statement, nullptr, NoDeclaration);
+    return KeywordOutcome::EndRun(Completion::Return, std::move(value));
+}
+
+}  // namespace
+
+KeywordOutcome ScriptReader::HandleControlKeyword(Keyword keyword, RunState& run) {
+    switch (keyword) {
+    case Keyword::If: return HandleIf(*this, run);
+    case Keyword::Else: return HandleElse(*this, run);
+    case Keyword::While: return HandleWhile(*this, run);
+    case Keyword::Do: return HandleDo(*this, run);
+    case Keyword::For: return HandleFor(*this, run);
+    case Keyword::Switch: return HandleSwitch(*this, run);
+    case Keyword::Case: return HandleCase(*this, run);
+    case Keyword::Default: return HandleDefault(*this, run);
+    case Keyword::Break: return ExpectSemicolon(*this, kInvalidBreak);
+    case Keyword::Continue: return ExpectSemicolon(*this, kInvalidContinue);
+    case Keyword::Return: return HandleReturn(*this, run);
+    // exit never ends a validation: the word is dropped and "exit(1);" reads as "(1);".
+    case Keyword::Exit:
+    case Keyword::None:
+    case Keyword::Int:
+    case Keyword::Float:
+    case Keyword::String:
+    case Keyword::Void: break;
+    }
+    return KeywordOutcome::Completed();
+}

@@ -1,0 +1,138 @@
+#include <cstring>
+
+#include "interpreter/ControlFlowMessages.h"
+#include "reader/ScriptReader.h"
+#include "reader/TokenKind.h"
+
+// SkipUnit passes over text that a single validation pass never runs (a for loop's
+// increment and body, the rest of a block left by return, a function body at its
+// declaration). It declares and calls nothing, but checks the bracket structure and the
+// pairing of if and else, so that a fault there is found although the text does not run.
+
+namespace {
+
+/// The three flags of one SkipUnit call.
+struct SkipFlags {
+    bool pendingIf = false;    ///< an if statement has just been passed over
+    bool elseAllowed = true;   ///< no token other than an else has been met yet
+    bool keywordSeen = false;  ///< a keyword has been met in this call
+};
+
+/// What the current token does to the call.
+enum class SkipStep { GoOn, End };
+
+/// Passes over a body that follows if or else: a braced block or one statement.
+void SkipBody(ScriptReader& engine) {
+    engine.SkipBlanks();
+    if (engine.PeekChar() == '{') {
+        engine.ReadChar();
+        engine.SkipUnit(RunMode::Block);
+    } else {
+        engine.SkipUnit(RunMode::Statement);
+    }
+}
+
+SkipStep SkipOperator(ScriptReader& engine, RunMode mode, const char* op, SkipFlags& flags) {
+    const char c = op[1] == '\0' ? op[0] : '\0';
+    switch (c) {
+    case ';':
+        if (mode == RunMode::Statement) return SkipStep::End;
+        break;
+    case '(': engine.SkipUnit(RunMode::Paren); break;
+    case '{': engine.SkipUnit(RunMode::Block); break;
+    case '[': engine.SkipUnit(RunMode::Index); break;
+    case ')':
+        if (mode != RunMode::Paren) engine.ScriptError(kSkipInvalidParen);
+        return SkipStep::End;
+    case '}':
+        if (mode == RunMode::Block) return SkipStep::End;
+        // A keyword statement with a block body may be the last one of the enclosing block:
+        // its "}" belongs to the caller.
+        if (mode == RunMode::Statement && flags.keywordSeen) {
+            engine.SetPosition(engine.position - 1);
+            return SkipStep::End;
+        }
+        engine.ScriptError(kSkipInvalidBrace);
+    case ']':
+        if (mode != RunMode::Index) engine.ScriptError(kSkipInvalidBracket);
+        return SkipStep::End;
+    default: break;
+    }
+    flags.pendingIf = false;
+    flags.elseAllowed = false;
+    return SkipStep::GoOn;
+}
+
+SkipStep SkipWord(ScriptReader& engine, RunMode mode, const char* word, int tokenStart,
+                  SkipFlags& flags) {
+    const Keyword keyword = ScriptReader::ClassifyKeyword(word);
+    if (keyword != Keyword::None) flags.keywordSeen = true;
+    // After an if without else, a Statement skip ends in front of the next statement's word.
+    const bool endsStatement = flags.pendingIf && mode == RunMode::Statement;
+
+    if (keyword == Keyword::If) {
+        if (endsStatement) {
+            engine.SetPosition(tokenStart);
+            return SkipStep::End;
+        }
+        if (engine.PeekChar() != '(') engine.ScriptError(kIfWithoutParameters);
+        engine.ReadChar();
+        engine.SkipUnit(RunMode::Paren);
+        SkipBody(engine);
+        flags.pendingIf = true;
+        flags.elseAllowed = false;
+        return SkipStep::GoOn;
+    }
+    if (keyword == Keyword::Else) {
+        if (!flags.pendingIf && !flags.elseAllowed) engine.ScriptError(kMisplacedElse);
+        SkipBody(engine);
+        flags.pendingIf = false;
+        if (mode == RunMode::Statement) return SkipStep::End;
+        flags.elseAllowed = false;
+        return SkipStep::GoOn;
+    }
+    if (endsStatement) {
+        engine.SetPosition(tokenStart);
+        return SkipStep::End;
+    }
+    flags.pendingIf = false;
+    flags.elseAllowed = false;
+    return SkipStep::GoOn;
+}
+
+}  // namespace
+
+void ScriptReader::SkipUnit(RunMode mode) {
+    NestingGuard guard(*this);
+    SkipFlags flags;
+    CharBuffer token;
+    for (;;) {
+        const int tokenStart = position;
+        const int kind = ReadToken(token);
+        SkipStep step = SkipStep::GoOn;
+        switch (kind) {
+        case TokenKind::End:
+            if (mode == RunMode::Paren) ScriptError(kSkipMissingParen);
+            if (mode == RunMode::Block) ScriptError(kSkipMissingBrace);
+            if (mode == RunMode::Index) ScriptError(kSkipMissingBracket);
+            return;
+        case TokenKind::Operator:
+            step = SkipOperator(*this, mode, token.CStr(), flags);
+            break;
+        case TokenKind::Name:
+        case TokenKind::CallName:
+            step = SkipWord(*this, mode, token.CStr(), tokenStart, flags);
+            break;
+        default:
+            // Numbers, strings, indexed names and directives.
+            if (flags.pendingIf && mode == RunMode::Statement) {
+                SetPosition(tokenStart);
+                return;
+            }
+            flags.pendingIf = false;
+            flags.elseAllowed = false;
+            break;
+        }
+        if (step == SkipStep::End) return;
+    }
+}
