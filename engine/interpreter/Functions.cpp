@@ -1,0 +1,185 @@
+#include <cstring>
+#include <vector>
+
+#include "interpreter/FunctionMessages.h"
+#include "reader/ScriptReader.h"
+#include "reader/TokenKind.h"
+
+// A function is kept as the text position of its body and run from the text on every call.
+// Functions are told apart by name and parameter count: "add" with two parameters is filed
+// under the key add@2, so overloads by arity are simply different keys.
+
+namespace {
+
+/// Function calls that may be running at once, the validation pass of a declaration included.
+constexpr int kMaxFunctionScopes = 256;
+
+CharBuffer FunctionKey(const char* name, int arity) {
+    CharBuffer key;
+    key.Format("%s@%i", name, arity);
+    return key;
+}
+
+/// The parameter type a type keyword names; Void for any other word.
+ValueType ParameterType(const char* word) {
+    switch (ScriptReader::ClassifyKeyword(word)) {
+    case Keyword::Int: return ValueType::Int;
+    case Keyword::Float: return ValueType::Float;
+    case Keyword::String: return ValueType::String;
+    default: return ValueType::Void;
+    }
+}
+
+/// Consumes the character at the cursor when it is the given one.
+bool Accept(ScriptReader& engine, char c) {
+    if (engine.PeekChar() != c) return false;
+    engine.ReadChar();
+    return true;
+}
+
+/// Reads "type name" pairs up to the closing ")"; the cursor stands behind the "(".
+void ReadParameters(ScriptReader& engine, FunctionRecord& record) {
+    engine.SkipBlanks();
+    if (Accept(engine, ')')) return;
+    CharBuffer token;
+    for (;;) {
+        if (engine.AtEnd()) engine.ScriptError(kFunctionUnexpectedEof);
+        // Parameters are scalars: "int a[3]" reads as an indexed name and is refused.
+        int kind = engine.ReadToken(token);
+        const ValueType type = kind == TokenKind::Name ? ParameterType(token.CStr()) : ValueType::Void;
+        if (type == ValueType::Void) engine.ScriptError(kFunctionInvalidDeclaration);
+        kind = engine.ReadToken(token);
+        if (kind != TokenKind::Name || ScriptReader::ClassifyKeyword(token.CStr()) != Keyword::None) {
+            engine.ScriptError(kFunctionInvalidDeclaration);
+        }
+        Variable* parameter = record.params.GetSlot(record.params.Add());
+        parameter->name = token;
+        parameter->value.type = type;
+
+        engine.SkipBlanks();
+        if (Accept(engine, ',')) continue;
+        if (Accept(engine, ')')) return;
+        engine.ScriptError(kFunctionInvalidDeclaration);
+    }
+}
+
+/// Owns the top entry of the scope stack for one function run, on every exit.
+class FunctionScope {
+public:
+    explicit FunctionScope(ScriptReader& engine) : engine(engine) {
+        VariableScope* scope = engine.scopes.GetSlot(engine.scopes.Add());
+        scope->engine = &engine;
+    }
+    ~FunctionScope() { engine.scopes.Delete(engine.scopes.GetSlotNr(engine.scopes.GetCount() - 1)); }
+    FunctionScope(const FunctionScope&) = delete;
+    FunctionScope& operator=(const FunctionScope&) = delete;
+
+private:
+    ScriptReader& engine;
+};
+
+}  // namespace
+
+void ScriptReader::DeclareFunction(const char* name, ValueType returnType) {
+    FunctionRecord record;
+    record.name = CharBuffer(name);
+    record.returnType = returnType;
+    ReadParameters(*this, record);
+
+    SkipBlanks();
+    const char opener = PeekChar();
+    if (opener == ';') ScriptError(kFunctionPrototype);
+    if (opener != '{') ScriptError(kFunctionInvalidDeclaration);
+    ReadChar();
+    record.bodyPos = position;
+    SkipUnit(RunMode::Block);
+
+    // A second declaration of the same name and arity is silently ignored: the first stays.
+    if (auto* entry = functions.Insert(FunctionKey(name, record.params.GetCount()))) entry->item = record;
+
+    // Run the body once now, with zero-valued parameters, so that a function that is never
+    // called is still checked and the names it uses are recorded.
+    const int behindBody = position;
+    (void)ExecuteFunction(record);
+    SetPosition(behindBody);
+}
+
+Value ScriptReader::CallFunction(const char* name) {
+    std::vector<Value> arguments;
+    SkipBlanks();
+    if (!Accept(*this, ')')) {
+        for (;;) {
+            Completion c = Completion::Semicolon;
+            arguments.push_back(ExecuteStatements(RunMode::Argument, &c, NoDeclaration));
+            if (c == Completion::Comma) continue;
+            if (c == Completion::CloseParen) break;
+            ScriptError(kFunctionInvalidCallBlock);
+        }
+    }
+    return CallBuiltin(name, arguments.data(), static_cast<int>(arguments.size()));
+}
+
+bool ScriptReader::CallUserFunction(const char* name, Value* arguments, int count, Value& result) {
+    auto* entry = functions.Find(FunctionKey(name, count));
+    if (!entry) return false;
+    // A copy, so that a recursive call cannot overwrite the parameters of a running one.
+    FunctionRecord record = entry->item;
+    if (record.params.GetCount() != count) ScriptError(kFunctionInconsistentArguments);
+    // A parameter takes the type of the value passed, not the declared one.
+    for (int k = 0; k < count; ++k) record.params.Get(k)->value = arguments[k];
+
+    const int callerPosition = position;
+    result = ExecuteFunction(record);
+    SetPosition(callerPosition);
+    return true;
+}
+
+Value ScriptReader::ExecuteFunction(FunctionRecord& record) {
+    SetPosition(record.bodyPos);
+    // A single pass cannot stop a recursion by its condition, so the depth is what ends it.
+    if (scopes.GetCount() >= kMaxFunctionScopes) ScriptError(kFunctionStackOverflow);
+    FunctionScope scope(*this);
+    for (int k = 0; k < record.params.GetCount(); ++k) {
+        const Variable& parameter = *record.params.Get(k);
+        Variable* local = DefineVariable(parameter.name.CStr(), parameter.value.type, parameter.arraySize);
+        // Copied directly: a parameter may hold External or Void, which no assignment stores.
+        local->value = parameter.value;
+    }
+
+    Completion c = Completion::Semicolon;
+    const Value raw = ExecuteStatements(RunMode::Block, &c, NoDeclaration);
+    const bool ended = c == Completion::Return || c == Completion::CloseBrace;
+    if ((raw.type == ValueType::Void && record.returnType != ValueType::Void) || !ended) {
+        ScriptError(kFunctionInvalidReturnType, record.name.CStr());
+    }
+    if (raw.type != ValueType::Void && record.returnType == ValueType::Void) {
+        ScriptError(kFunctionCanNotReturnValue, record.name.CStr());
+    }
+
+    Value converted;
+    converted.type = record.returnType;
+    ConvertResult(converted, raw);
+    return converted;
+}
+
+void ScriptReader::ConvertResult(Value& target, const Value& source) {
+    const ValueType type = target.type;
+    target.Clear();
+    target.type = type;
+    // No conversion fails: a result of the wrong kind becomes the zero of the declared type.
+    switch (type) {
+    case ValueType::Int:
+        if (source.type == ValueType::Int) target.i = source.i;
+        if (source.type == ValueType::Float) target.i = FloatToInt(source.f);
+        break;
+    case ValueType::Float:
+        if (source.type == ValueType::Int) target.f = static_cast<double>(source.i);
+        if (source.type == ValueType::Float) target.f = source.f;
+        break;
+    case ValueType::String:
+        if (source.type == ValueType::String) target.text = source.text;
+        break;
+    case ValueType::Void:
+    case ValueType::External: break;
+    }
+}
