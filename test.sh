@@ -22,8 +22,9 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVEL_WERROR=ON
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure
 
-# -O1 keeps the instrumented build and run reasonably quick.
+# -O1 keeps the instrumented build and run reasonably quick. Warnings are enforced by the build
+# above; the instrumented optimiser reports false positives, so they are not fatal here.
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \
-  -DTARVEL_SANITIZE=ON -DTARVEL_ENGINE_ONLY=ON -DTARVEL_WERROR=ON
+  -DTARVEL_SANITIZE=ON -DTARVEL_ENGINE_ONLY=ON
 cmake --build build-sanitize -j"$jobs"
 ctest --test-dir build-sanitize --output-on-failure
