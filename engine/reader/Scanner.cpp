@@ -1,0 +1,234 @@
+#include <cstring>
+#include <string_view>
+
+#include "reader/ReaderMessages.h"
+#include "reader/ScriptReader.h"
+#include "reader/TokenKind.h"
+
+namespace {
+
+// Classes are decided on the signed byte: everything from 0x80 up reads as negative and is
+// therefore a blank, whatever 8-bit encoding the script was written in.
+int Signed(char c) {
+    return static_cast<signed char>(c);
+}
+
+bool IsBlank(char c) {
+    return Signed(c) <= 32;
+}
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+bool IsNameStart(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+}
+
+bool IsNameChar(char c) {
+    return IsNameStart(c) || IsDigit(c);
+}
+
+bool IsOperatorChar(char c) {
+    const int v = Signed(c);
+    return v == 33 || (v >= 37 && v <= 47) || (v >= 58 && v <= 64) || (v >= 91 && v <= 94) ||
+           (v >= 123 && v <= 126);
+}
+
+bool IsOneOf(char c, std::string_view set) {
+    return set.find(c) != std::string_view::npos;
+}
+
+// Two characters form one operator only in these pairs; there are no longer operators.
+bool FormsPair(char c, char d) {
+    if (d == '=' && IsOneOf(c, "><!^&%|*/+-")) return true;
+    if (c == '~' && d == '=') return true;
+    return d == c && IsOneOf(c, "+-=|&");
+}
+
+// Copies n bytes into the reused output; it grows only when the token is longer than before.
+void Deliver(CharBuffer& out, const char* bytes, int n) {
+    char* target = out.Reserve(n);
+    std::memcpy(target, bytes, static_cast<size_t>(n));
+    target[n] = '\0';
+    out.length = n;
+}
+
+void ReadOperator(ScriptReader& engine, CharBuffer& out) {
+    const char pair[2] = {engine.ReadChar(), engine.AtEnd() ? '\0' : engine.PeekChar()};
+    const bool two = pair[1] != '\0' && FormsPair(pair[0], pair[1]);
+    if (two) engine.ReadChar();
+    Deliver(out, pair, two ? 2 : 1);
+}
+
+// Reads a string literal after its opening quote: a counting pass that finds its end and
+// length, then a decoding pass into a buffer of exactly that length.
+void ReadStringLiteral(ScriptReader& engine, CharBuffer& out) {
+    const int first = engine.position;
+    int decoded = 0;
+    for (;;) {
+        // Running out inside the literal is reported as such, unless nothing was read yet or
+        // an escape was cut off, where the text simply ended too early.
+        if (decoded > 0 && engine.AtEnd()) engine.ScriptError(kEndOfFileInString);
+        const char c = engine.ReadChar();
+        if (c == '"') break;
+        if (c == '\\') engine.ReadChar();
+        ++decoded;
+    }
+
+    char* target = out.Reserve(decoded);
+    const char* source = engine.sourceText.get() + first;
+    for (int k = 0; k < decoded; ++k) {
+        char c = *source++;
+        if (c == '\\') {
+            c = *source++;
+            // "\0" cuts the value there, since every consumer reads up to the first NUL.
+            if (c == 'n' || c == 'N') c = '\n';
+            else if (c == '0') c = '\0';
+        }
+        target[k] = c;
+    }
+    target[decoded] = '\0';
+    out.length = decoded;
+}
+
+}  // namespace
+
+char ScriptReader::ReadChar() {
+    if (AtEnd()) ScriptError(kUnexpectedEndOfFile);
+    return sourceText[position++];
+}
+
+char ScriptReader::PeekChar() {
+    if (AtEnd()) ScriptError(kUnexpectedEndOfFile);
+    return sourceText[position];
+}
+
+void ScriptReader::SkipBlanks() {
+    while (!AtEnd()) {
+        const char c = sourceText[position++];
+        if (IsBlank(c)) continue;
+        if (AtEnd()) {  // the text's last byte starts a token of its own
+            --position;
+            return;
+        }
+        const char next = sourceText[position];
+        if (c == '/' && next == '/') {
+            // A line comment ends at CR only; the LF of a CR LF is then an ordinary blank.
+            while (!AtEnd() && sourceText[position++] != '\r') {
+            }
+        } else if (c == '/' && next == '*') {
+            // Searched from the "*" on, so that "/*/" is already a complete comment.
+            SkipPast(kBlockCommentEnd);
+        } else {
+            --position;
+            return;
+        }
+    }
+}
+
+void ScriptReader::SkipPast(const char* s) {
+    const int n = static_cast<int>(std::strlen(s));
+    for (;;) {
+        if (n <= sourceLength - position && std::memcmp(&sourceText[position], s, static_cast<size_t>(n)) == 0) {
+            position += n;
+            return;
+        }
+        ++position;
+        if (position >= sourceLength) ScriptError(kMissing, s);
+    }
+}
+
+int ScriptReader::ReadToken(CharBuffer& out) {
+    SkipBlanks();
+    if (AtEnd()) return TokenKind::End;
+
+    const char c = sourceText[position];
+    if (c == '"') {
+        ++position;
+        ReadStringLiteral(*this, out);
+        return TokenKind::StringLit;
+    }
+    if (IsDigit(c)) {
+        ReadNumber(out);
+        return TokenKind::Number;
+    }
+    if (IsOperatorChar(c)) {
+        ReadOperator(*this, out);
+        return TokenKind::Operator;
+    }
+    if (IsNameStart(c)) {
+        ReadName(out);
+        SkipBlanks();
+        if (AtEnd()) return TokenKind::Name;
+        // The bracket stays unread: it is the next token of whoever handles the call or index.
+        if (sourceText[position] == '(') return TokenKind::CallName;
+        if (sourceText[position] == '[') return TokenKind::IndexName;
+        return TokenKind::Name;
+    }
+    if (c == '#') {
+        ++position;
+        SkipBlanks();
+        ReadName(out);
+        return TokenKind::Directive;
+    }
+    ScriptError(kInvalidCharacter, c, Signed(c));
+}
+
+void ScriptReader::ReadNumber(CharBuffer& out) {
+    // The form is not checked here: "1.2.3" and "1e" reach the literal conversion as written.
+    const int first = position;
+    bool exponent = false;
+    for (;;) {
+        const char c = PeekChar();
+        if (IsDigit(c) || c == '.') {
+            ++position;
+        } else if ((c == 'e' || c == 'E') && !exponent) {
+            exponent = true;
+            ++position;
+            const char sign = PeekChar();
+            if (sign == '-' || sign == '+') ++position;
+        } else {
+            break;
+        }
+    }
+    Deliver(out, &sourceText[first], position - first);
+}
+
+void ScriptReader::ReadName(CharBuffer& out) {
+    const int first = position;
+    while (IsNameChar(PeekChar())) ++position;
+    Deliver(out, &sourceText[first], position - first);
+}
+
+int ScriptReader::FindBlockLabel(CharBuffer& out) {
+    int parens = 0;
+    int squares = 0;
+    int curlies = 1;  // called just inside the block's "{"
+    while (!AtEnd()) {
+        const int kind = ReadToken(out);
+        if (kind == TokenKind::Operator && out.length == 1) {
+            switch (out.text[0]) {
+                case '(': ++parens; break;
+                case '[': ++squares; break;
+                case '{': ++curlies; break;
+                case ')': --parens; break;
+                case ']': --squares; break;
+                case '}': --curlies; break;
+                default: break;
+            }
+            if (parens < 0) ScriptError(kInvalidParenBlock);
+            if (squares < 0) ScriptError(kInvalidSquareBlock);
+            if (curlies == 0) {
+                if (parens != 0) ScriptError(kInvalidParenBlock);
+                if (squares != 0) ScriptError(kInvalidSquareBlock);
+                return 0;
+            }
+        } else if ((kind == TokenKind::CallName || kind == TokenKind::IndexName ||
+                    kind == TokenKind::Name) &&
+                   parens == 0 && squares == 0 && curlies == 1) {
+            return kind;
+        }
+    }
+    return -1;
+}

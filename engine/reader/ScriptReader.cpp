@@ -1,0 +1,142 @@
+#include "reader/ScriptReader.h"
+
+#include <pthread.h>
+
+#include <climits>
+#include <cstdio>
+#include <cstring>
+
+#include "diagnostics/Log.h"
+#include "reader/ReaderMessages.h"
+
+namespace {
+
+// Logs a load error and lets the host decide whether the half-loaded script is still run.
+LoadOutcome AskToContinue(ScriptHost* host, const char* errorText) {
+    Log(kScriptErrorLog, errorText);
+    CharBuffer question;
+    question.Format("%s%s", errorText, kContinueQuestion);
+    // Without anyone to ask, continuing would run a script whose load has already failed.
+    const bool yes = host != nullptr && host->AskYesNo(kScriptErrorTitle, question.CStr());
+    return yes ? LoadOutcome::Continued : LoadOutcome::Declined;
+}
+
+// Turns an exception that is not an ErrorMsg into the stored error of the run, so that it
+// leaves Run like every other failure instead of ending the process at the thread's edge.
+void StoreUnknownError(ScriptReader& engine) {
+    try {
+        engine.Error(kUnknownErrorType);
+    } catch (const ErrorMsg& error) {
+        engine.threadError = error;
+    } catch (...) {
+        // Even logging failed (out of memory); the fixed texts still describe what happened.
+        std::snprintf(engine.threadError.component, sizeof engine.threadError.component, "%s",
+                      engine.GetName());
+        std::snprintf(engine.threadError.text, sizeof engine.threadError.text, "%s",
+                      kUnknownErrorType);
+    }
+}
+
+// The worker thread's procedure: nothing may escape it, so every failure is stored for Run.
+void* RunWorker(void* parameter) {
+    auto& engine = *static_cast<ScriptReader*>(parameter);
+    try {
+        (void)engine.RunTopLevel();
+    } catch (const ErrorMsg& error) {
+        engine.threadError = error;
+        engine.failed = 1;
+    } catch (...) {
+        StoreUnknownError(engine);
+        engine.failed = 1;
+    }
+    // Written last: everything above must be complete once a reader sees the run ended.
+    engine.finished.store(1);
+    return nullptr;
+}
+
+}  // namespace
+
+ScriptReader::ScriptReader(ScriptHost* host) : host(host) {
+    SetName(kScriptReaderComponent);
+    Clear();
+}
+
+ScriptReader::~ScriptReader() {
+    Clear();
+}
+
+void ScriptReader::Clear() {
+    sourceText.reset();
+    lineTable.reset();
+    scopes.Clear();
+    globals.Reset();
+    functions.Reset();
+    externalVariables.Reset();
+    externalFunctions.Reset();
+
+    sourceLength = 0;
+    position = 0;
+    finished.store(0);
+    failed = 0;
+    threadActive = false;
+    lineCount = 0;
+    fileNames.Clear();
+    globals.engine = this;
+}
+
+LoadOutcome ScriptReader::LoadInline(const char* text) {
+    Clear();
+    const size_t length = std::strlen(text);
+    // Positions are ints throughout the scanner; a longer text could not be addressed.
+    if (length >= INT_MAX) Error(kScriptTextTooLong, length);
+    sourceText = std::make_unique<char[]>(length + 1);
+    std::memcpy(sourceText.get(), text, length + 1);
+    sourceLength = static_cast<int>(length);
+    const CharBuffer inlineName(kInlineFileName);
+    fileNames.Add(&inlineName);
+
+    try {
+        BuildLineTable();
+        Precompile(0);
+    } catch (const ErrorMsg& error) {
+        // The state stays as the error left it: on Yes the run starts where loading stopped.
+        return AskToContinue(host, error.text);
+    } catch (...) {
+        Error(kUnknownErrorType);
+    }
+    return LoadOutcome::Loaded;
+}
+
+Value ScriptReader::Run() {
+    finished.store(0);
+    failed = 0;
+
+    // The executor recurses once per nested block; the default stack of a thread would not
+    // hold the deepest nesting the engine accepts.
+    pthread_attr_t attributes;
+    pthread_attr_init(&attributes);
+    int status = pthread_attr_setstacksize(&attributes, WorkerStackBytes);
+    pthread_t thread{};
+    if (status == 0) status = pthread_create(&thread, &attributes, RunWorker, this);
+    pthread_attr_destroy(&attributes);
+    if (status != 0) {
+        char code[16];
+        std::snprintf(code, sizeof code, "%d", status);
+        ScriptError(kCannotCreateThread, code);
+    }
+    threadActive = true;
+
+    pthread_join(thread, nullptr);
+    threadActive = false;
+
+    if (failed == 1) Error(kRaiseStoredError, threadError.text);
+    return result;
+}
+
+NestingGuard::NestingGuard(ScriptReader& engine) : engine(engine) {
+    // Checked before counting: a guard that throws is never destroyed, so it must not count.
+    if (engine.nestingDepth >= ScriptReader::MaxNesting) {
+        engine.ScriptError(kTooManyNestedBlocks, ScriptReader::MaxNesting);
+    }
+    ++engine.nestingDepth;
+}

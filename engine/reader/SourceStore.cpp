@@ -1,0 +1,67 @@
+#include <memory>
+
+#include "reader/ReaderMessages.h"
+#include "reader/ScriptReader.h"
+
+// Lines end with CR or CR LF. A lone LF is no line break: scripts come from an editor that
+// writes CR LF, and an LF of its own is just a blank to the scanner.
+
+void ScriptReader::BuildLineTable() {
+    int count = 1;
+    for (int i = 0; i < sourceLength && sourceText[i] != '\0'; ++i) {
+        if (sourceText[i] == '\r') ++count;
+    }
+    lineTable = std::make_unique<LineEntry[]>(static_cast<size_t>(count));
+    lineCount = count;
+
+    int k = 1;
+    for (int i = 0; i < sourceLength && k < count; ++i) {
+        if (sourceText[i] != '\r') continue;
+        if (i + 1 < sourceLength && sourceText[i + 1] == '\n') ++i;  // CR LF is one break
+        lineTable[k] = LineEntry{i + 1, k, 0};
+        ++k;
+    }
+}
+
+bool ScriptReader::IsValidLine(int line) const {
+    return line >= 0 && line < lineCount;
+}
+
+int ScriptReader::LineOfPosition(int pos) const {
+    if (lineCount - 1 < 1) return lineCount - 1;
+    // Linear: tables are small and the lookup only runs when an error is reported.
+    for (int i = 0; i < lineCount - 1; ++i) {
+        if (lineTable[i].start <= pos && pos < lineTable[i + 1].start) return i;
+    }
+    return lineCount - 1;
+}
+
+const char* ScriptReader::FileNameOfLine(int line) {
+    if (!IsValidLine(line)) Error(kInvalidLine, line);
+    const int fileId = lineTable[line].fileId;
+    const CharBuffer* fileName =
+        fileId >= 0 && fileId < fileNames.GetCapacity() ? fileNames.GetSlot(fileId) : nullptr;
+    if (fileName == nullptr) Error(kInvalidFileId, fileId, line);
+    return fileName->CStr();
+}
+
+int ScriptReader::LineNumberOfLine(int line) {
+    if (!IsValidLine(line)) Error(kInvalidLine, line);
+    return lineTable[line].line;
+}
+
+int ScriptReader::LineLength(int line) const {
+    if (!IsValidLine(line)) return 0;
+    const int start = lineTable[line].start;
+    int n = 0;
+    if (line + 1 < lineCount) {
+        n = lineTable[line + 1].start - start - 1;
+        // An empty CR LF line keeps its CR: only a break of two bytes on a longer span is
+        // taken off whole.
+        const int lastByte = start + n;
+        if (n >= 2 && lastByte < sourceLength && sourceText[lastByte] == '\n') --n;
+    } else {
+        n = sourceLength - start;
+    }
+    return n < 0 ? 0 : n;
+}

@@ -1,0 +1,54 @@
+#include <gtest/gtest.h>
+
+#include "reader/ReaderTestSupport.h"
+
+namespace {
+
+struct LoadErrorCase {
+    const char* text;
+    int line;  // 1-based, as reported
+    const char* message;
+    const char* current = nullptr;  // null: the whole text is the line
+    const char* previous = " ";
+    const char* next = " ";
+};
+
+class LoadError : public ::testing::TestWithParam<LoadErrorCase> {};
+
+// Every scanner and precompiler error is met while loading and offered to the host.
+TEST_P(LoadError, IsReportedWithFileLineAndContext) {
+    const LoadErrorCase& c = GetParam();
+    FakeHost host(true);
+    ScriptReader engine(&host);
+    EXPECT_EQ(engine.LoadInline(c.text), LoadOutcome::Continued);
+    EXPECT_EQ(host.question, "Script Error|" + Report(c.line, c.message, c.previous,
+                                                      c.current ? c.current : c.text, c.next) +
+                                 "\n\nWould you like to continue?");
+}
+
+INSTANTIATE_TEST_SUITE_P(Scanner, LoadError, ::testing::Values(
+    LoadErrorCase{"a = $;", 1, "Encountered invalid character: $ (36)"},
+    LoadErrorCase{"`;", 1, "Encountered invalid character: ` (96)"},
+    LoadErrorCase{" \x7f;", 1, "Encountered invalid character: \x7f (127)"},
+    LoadErrorCase{"a;\rb", 2, "unexpected end of file", "b", "a;"},
+    LoadErrorCase{"x = 12", 1, "unexpected end of file"},
+    LoadErrorCase{"x = 1e", 1, "unexpected end of file"},
+    LoadErrorCase{"s = \"ab", 1, "End of file in string"},
+    LoadErrorCase{"s = \"", 1, "unexpected end of file"},
+    LoadErrorCase{"s = \"a\\", 1, "unexpected end of file"},
+    LoadErrorCase{"x; /* open *", 1, "Missing '*/'"},
+    LoadErrorCase{"#", 1, "unexpected end of file"}));
+
+INSTANTIATE_TEST_SUITE_P(Precompiler, LoadError, ::testing::Values(
+    LoadErrorCase{"#define X 1;", 1, "Invalid precompiler command: 'define'"},
+    LoadErrorCase{"#include x;", 1, "Invalid 'include' command"},
+    LoadErrorCase{"a;\r\n#include <x.h>\r\nb;", 2, "Invalid 'include' command", "#include <x.h>",
+                  "a;", "b;"}));
+
+// The line is that of the last byte consumed; a missing neighbour shows as one blank.
+INSTANTIATE_TEST_SUITE_P(Context, LoadError, ::testing::Values(
+    LoadErrorCase{" $\rb;", 1, "Encountered invalid character: $ (36)", " $", " ", "b;"},
+    LoadErrorCase{"a;\r$\r", 1, "Encountered invalid character: $ (36)", "a;", " ", "$"},
+    LoadErrorCase{"a;\r\r\n $", 3, "Encountered invalid character: $ (36)", " $", "\r"}));
+
+}  // namespace

@@ -1,0 +1,67 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "diagnostics/ErrorMsg.h"
+#include "reader/ReaderTestSupport.h"
+#include "reader/TokenKind.h"
+
+namespace {
+
+struct TokenCase {
+    const char* text;
+    const char* tokens;  // "kind:text" of every token, joined by "|"
+};
+
+class TokenSequence : public ::testing::TestWithParam<TokenCase> {};
+
+TEST_P(TokenSequence, ReadsTokensAsWritten) {
+    ScriptReader engine;
+    ASSERT_EQ(engine.LoadInline(GetParam().text), LoadOutcome::Loaded);
+    std::string tokens;
+    CharBuffer out;
+    for (int kind = engine.ReadToken(out); kind != TokenKind::End; kind = engine.ReadToken(out)) {
+        if (!tokens.empty()) tokens += "|";
+        tokens += std::to_string(kind) + ":" + out.CStr();
+    }
+    EXPECT_EQ(tokens, GetParam().tokens);
+}
+
+INSTANTIATE_TEST_SUITE_P(Scanner, TokenSequence, ::testing::Values(
+    TokenCase{"a>=b=-c+++d~=~e;", "5:a|2:>=|5:b|2:=|2:-|5:c|2:++|2:+|5:d|2:~=|2:~|5:e|2:;"},
+    TokenCase{"a&&b||c==d!=e%=f;", "5:a|2:&&|5:b|2:|||5:c|2:==|5:d|2:!=|5:e|2:%=|5:f|2:;"},
+    TokenCase{"foo (1) v [2];", "3:foo|2:(|1:1|2:)|4:v|2:[|1:2|2:]|2:;"},
+    TokenCase{"1.5e-3+2 1.2.3 1e5e;", "1:1.5e-3|2:+|1:2|1:1.2.3|1:1e5|5:e|2:;"},
+    TokenCase{"/*/ x /* a */y;", "5:x|5:y|2:;"},
+    TokenCase{"a // b /* \n c\r\nd;", "5:a|5:d|2:;"},
+    TokenCase{"a\xA0\x80" "b;", "5:a|5:b|2:;"},
+    TokenCase{"\"a\\tb\" \"q\\\"\\\\\\n\\N\" \"ab\\0cd\" \"\";", "6:atb|6:q\"\\\n\n|6:ab|6:|2:;"},
+    TokenCase{"x ", "5:x"}));
+
+TEST(Scanner, FindBlockLabelReturnsTopLevelNamesAndChecksBrackets) {
+    const struct {
+        const char* text;   // read from just inside a "{"
+        int kind;           // 99: an error is raised
+        const char* label;  // the last token read, or the error's message
+    } cases[] = {
+        {"(a) [b] {c;} case 1: x; }", TokenKind::Name, "case"},
+        {"{x;} f(1); }", TokenKind::CallName, "f"},
+        {"1 + 2; } y ", 0, "}"},
+        {"1) }", 99, "Invalid () block found"},
+        {"[1 }", 99, "Invalid [] block found"},
+    };
+    for (const auto& c : cases) {
+        ScriptReader engine;
+        ASSERT_EQ(engine.LoadInline(c.text), LoadOutcome::Loaded);
+        CharBuffer out;
+        try {
+            EXPECT_EQ(engine.FindBlockLabel(out), c.kind) << c.text;
+            EXPECT_STREQ(out.CStr(), c.label) << c.text;
+        } catch (const ErrorMsg& error) {
+            EXPECT_EQ(c.kind, 99) << c.text;
+            EXPECT_EQ(std::string(error.text), Report(1, c.label, " ", c.text, " "));
+        }
+    }
+}
+
+}  // namespace
