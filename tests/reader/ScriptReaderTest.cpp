@@ -25,7 +25,8 @@ TEST(ScriptReader, LoadErrorIsLoggedAndNoOrNoHostDeclines) {
     EXPECT_EQ(ScriptReader(&no).LoadInline(kBadDirective), LoadOutcome::Declined);
     const std::string report =
         Report(1, "Invalid precompiler command: 'define'", " ", "#define X", " $");
-    EXPECT_NE(log.Contents().find(LogCapture::Entry("Script Error: " + report)), std::string::npos);
+    const std::string raised = "Error:ScriptReader: " + report, asked = "Script Error: " + report;
+    EXPECT_EQ(log.Contents(), LogCapture::Entries({raised.c_str(), asked.c_str()}));
     EXPECT_EQ(ScriptReader().LoadInline(kBadDirective), LoadOutcome::Declined);
 }
 
