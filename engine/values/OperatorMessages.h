@@ -165,6 +165,3 @@ inline constexpr char kXorAssignOnString[] = "Operator '^=' not applicable on 'S
 
 // Shared by the Int forms of /, %, /= and %=.
 inline constexpr char kIntegerDivisionByZero[] = "Integer division by zero";
-// A binary '-' without a left operand; unary minus is always taken first, so only an
-// inconsistent item list reaches it.
-inline constexpr char kMinusCompilerError[] = "Compiler error: '-'";
