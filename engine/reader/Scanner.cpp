@@ -130,7 +130,9 @@ void ScriptReader::SkipBlanks() {
 void ScriptReader::SkipPast(const char* s) {
     const int n = static_cast<int>(std::strlen(s));
     for (;;) {
-        if (n <= sourceLength - position && std::memcmp(&sourceText[position], s, static_cast<size_t>(n)) == 0) {
+        const bool found = n <= sourceLength - position &&
+                           std::memcmp(&sourceText[position], s, static_cast<size_t>(n)) == 0;
+        if (found) {
             position += n;
             return;
         }
