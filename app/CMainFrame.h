@@ -1,0 +1,75 @@
+#pragma once
+#include <QMainWindow>
+#include <QStringList>
+#include <array>
+
+#include "RecentFileList.h"
+
+class CTarvelApp;
+class CTarvelDoc;
+class CTarvelView;
+class QAction;
+class QLabel;
+class QMenu;
+class QToolBar;
+
+/// The main window: the editor view, the menus, the toolbar and the status bar.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+
+public:
+    /// The window of app with an untitled document; app handles the application commands.
+    explicit CMainFrame(CTarvelApp* app);
+
+    /// The document shown in the window.
+    CTarvelDoc* Document() const;
+    /// The editor view.
+    CTarvelView* View() const;
+
+protected:
+    /// Asks about unsaved changes before the window closes.
+    void closeEvent(QCloseEvent* event) override;
+    /// Accepts files dragged onto the window.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    /// Opens a file dropped onto the window.
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void createDocumentAndView();
+    void createActions();
+    void createFileActions();
+    void createEditActions();
+    void createViewActions();
+    void createMenus();
+    void createToolBar();
+    void createStatusBar();
+    void connectDocument();
+    /// Shows the recent files under the File menu, or the greyed "Recent File" when there are none.
+    void updateRecentFileMenu(const QStringList& files);
+
+    CTarvelApp* app;
+    CTarvelDoc* document = nullptr;
+    CTarvelView* view = nullptr;
+    QToolBar* toolBar = nullptr;
+
+    QAction* newAct = nullptr;
+    QAction* openAct = nullptr;
+    QAction* saveAct = nullptr;
+    QAction* saveAsAct = nullptr;
+    QAction* printAct = nullptr;
+    QAction* printPreviewAct = nullptr;
+    QAction* printSetupAct = nullptr;
+    QAction* validateAct = nullptr;
+    QAction* recentFileAct = nullptr;
+    std::array<QAction*, RecentFileList::kSize> recentFileActs{};
+    QAction* exitAct = nullptr;
+    QAction* undoAct = nullptr;
+    QAction* cutAct = nullptr;
+    QAction* copyAct = nullptr;
+    QAction* pasteAct = nullptr;
+    QAction* nextPaneAct = nullptr;
+    QAction* prevPaneAct = nullptr;
+    QAction* toolBarAct = nullptr;
+    QAction* statusBarAct = nullptr;
+    QAction* aboutAct = nullptr;
+};

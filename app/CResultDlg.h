@@ -1,0 +1,42 @@
+#pragma once
+#include <QDialog>
+#include <QString>
+
+#include "containers/SearchTree.h"
+
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+
+/// "External dependencies": the outcome of one validation and the names the script uses
+/// without declaring them. OK returns to the editor; every other way out means quit.
+class CResultDlg : public QDialog {
+    Q_OBJECT
+
+public:
+    /// The dialog over parent, message empty, no name sets yet.
+    explicit CResultDlg(QWidget* parent);
+
+    /// The text of the error-message box.
+    void SetMessage(const QString& text);
+    /// The engine's two name sets, read when the dialog opens; not owned.
+    void SetNames(SearchTree<NoItem>* variables, SearchTree<NoItem>* functions);
+    /// Fills the controls and runs the dialog; Accepted only for OK.
+    int DoModal();
+
+private:
+    /// Puts the message into its box and the names into the two lists.
+    void OnInitDialog();
+    /// Adds the names of one set in display order.
+    static void FillList(QListWidget* list, SearchTree<NoItem>* names);
+
+    SearchTree<NoItem>* externalVariables = nullptr;
+    SearchTree<NoItem>* externalFunctions = nullptr;
+    QString message;
+
+    QListWidget* variableList;
+    QListWidget* functionList;
+    QPlainTextEdit* messageEdit;
+    QPushButton* okButton;
+    QPushButton* quitButton;
+};

@@ -1,0 +1,124 @@
+#include "CTarvelDoc.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QSaveFile>
+
+#include "CTarvelView.h"
+
+namespace {
+
+QString AppTitle() { return QObject::tr("Tarvel"); }
+
+}  // namespace
+
+CTarvelDoc::CTarvelDoc(QObject* parent) : QObject(parent) {}
+
+QString CTarvelDoc::FileFilter() { return tr("C script files (*.c);;All Files (*)"); }
+
+void CTarvelDoc::SetView(CTarvelView* newView) { view = newView; }
+
+CTarvelView* CTarvelDoc::GetFirstView() const { return view; }
+
+bool CTarvelDoc::OnNewDocument() {
+    format = TextFormat{};
+    view->SetEditorText(QString());
+    SetPathName(QString());
+    return true;
+}
+
+bool CTarvelDoc::OnOpenDocument(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        QMessageBox::warning(view->window(), AppTitle(),
+                             tr("Cannot read file %1:\n%2.").arg(QDir::toNativeSeparators(path), file.errorString()));
+        return false;
+    }
+    const DecodedText decoded = DecodeText(file.readAll());
+    format = decoded.format;
+    view->SetEditorText(decoded.text);
+    validateAfterLoad = 1;
+    SetPathName(path);
+    emit PathNameChanged(pathName);
+    return true;
+}
+
+bool CTarvelDoc::OnSaveDocument(const QString& path) {
+    const QString text = view->EditorText();
+    if (!EnsureEncodable(text)) return false;
+    // The old file is replaced only once the new one is completely on disk.
+    QSaveFile file(path);
+    bool written = file.open(QIODevice::WriteOnly);
+    if (written) {
+        const QByteArray bytes = EncodeText(text, format.encoding, format.lineBreak);
+        written = file.write(bytes) == bytes.size();
+        written = written && file.commit();
+    }
+    if (!written) {
+        QMessageBox::warning(view->window(), AppTitle(),
+                             tr("Cannot write file %1:\n%2.").arg(QDir::toNativeSeparators(path), file.errorString()));
+        return false;
+    }
+    view->document()->setModified(false);
+    return true;
+}
+
+void CTarvelDoc::UpdateAllViews() { view->OnUpdate(); }
+
+bool CTarvelDoc::SaveModified() {
+    if (!IsModified()) return true;
+    const QString name = pathName.isEmpty() ? GetTitle() : QDir::toNativeSeparators(pathName);
+    const auto answer = QMessageBox::warning(view->window(), AppTitle(), tr("Save changes to %1?").arg(name),
+                                             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    if (answer == QMessageBox::Cancel) return false;
+    if (answer == QMessageBox::No) return true;
+    return OnFileSave();
+}
+
+bool CTarvelDoc::OnFileSave() { return DoSave(pathName); }
+
+bool CTarvelDoc::OnFileSaveAs() { return DoSave(QString()); }
+
+bool CTarvelDoc::DoSave(const QString& path) {
+    QString target = path;
+    if (target.isEmpty()) {
+        QFileDialog dialog(view->window(), QString(), pathName.isEmpty() ? GetTitle() : pathName, FileFilter());
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(QStringLiteral("c"));
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+        target = dialog.selectedFiles().constFirst();
+    }
+    if (!OnSaveDocument(target)) return false;
+    if (QFileInfo(target).absoluteFilePath() != pathName) SetPathName(target);
+    emit PathNameChanged(pathName);
+    return true;
+}
+
+bool CTarvelDoc::IsModified() const { return view->document()->isModified(); }
+
+QString CTarvelDoc::GetPathName() const { return pathName; }
+
+QString CTarvelDoc::GetTitle() const {
+    return pathName.isEmpty() ? tr("Untitled") : QFileInfo(pathName).fileName();
+}
+
+const TextFormat& CTarvelDoc::Format() const { return format; }
+
+void CTarvelDoc::SetPathName(const QString& path) {
+    pathName = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
+    emit TitleChanged(GetTitle());
+}
+
+bool CTarvelDoc::EnsureEncodable(const QString& text) {
+    if (CanEncode(text, format.encoding)) return true;
+    const auto answer = QMessageBox::question(
+        view->window(), AppTitle(),
+        tr("This file is stored as Latin-1, which cannot hold some of the characters in it.\n"
+           "Save it as UTF-8 instead?"));
+    if (answer != QMessageBox::Yes) return false;
+    format.encoding = TextFormat::Encoding::Utf8;
+    return true;
+}

@@ -1,0 +1,16 @@
+#pragma once
+#include "DocumentText.h"
+#include "reader/ScriptHost.h"
+
+/// Answers the engine's question while loading with a modal Yes/No message box.
+class MessageBoxHost : public ScriptHost {
+public:
+    /// The engine's texts quote the script, so they are read in the script's encoding.
+    explicit MessageBoxHost(TextFormat::Encoding encoding);
+
+    /// A Yes/No box with no owner window; true for Yes.
+    bool AskYesNo(const char* title, const char* message) override;
+
+private:
+    TextFormat::Encoding encoding;
+};

@@ -1,0 +1,28 @@
+#pragma once
+#include <QObject>
+#include <QString>
+
+class CResultDlg;
+
+/// Drives the result dialog of a real run without a user, for the screenshot script and
+/// the end-to-end tests. Installed only when the environment asks for it:
+/// TARVEL_SNAPSHOT_DIR saves main-window.png and result-dialog.png there, and
+/// TARVEL_RESULT_ACTION then leaves the dialog by "ok", "quit", "escape" or "close".
+class ResultDlgHook : public QObject {
+    Q_OBJECT
+
+public:
+    /// Watches every window of application when either variable is set.
+    static void InstallFromEnvironment(QObject* application);
+
+    /// Acts on each result dialog as it appears.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    ResultDlgHook(QObject* parent, const QString& snapshotDir, const QString& action);
+    /// Saves the pictures, then leaves the dialog as asked.
+    void Drive(CResultDlg* dialog);
+
+    QString snapshotDir;
+    QString action;
+};
