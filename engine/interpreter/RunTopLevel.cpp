@@ -1,12 +1,26 @@
+// The statement loop of a whole script, run on the worker thread.
+#include "interpreter/StatementMessages.h"
 #include "reader/ScriptReader.h"
-#include "reader/TokenKind.h"
 
-// FIXME: replaced when the statement executor lands
 Completion ScriptReader::RunTopLevel() {
-    CharBuffer token;
-    while (ReadToken(token) != TokenKind::End) {
+    Completion completion = Completion::Semicolon;
+    Value value;
+    for (;;) {
+        value = ExecuteStatements(RunMode::Statement, &completion, NoDeclaration);
+        if (completion == Completion::Semicolon || completion == Completion::FunctionDeclared) {
+            continue;
+        }
+        if (completion == Completion::EndOfText) {
+            // A script that runs to its end has no result, whatever its last statement gave.
+            value.type = ValueType::Void;
+            break;
+        }
+        if (completion == Completion::Return) break;
+        // A statement run ends only with the completions above; a stray terminator that got
+        // through is still reported rather than ignored.
+        ScriptError(kUnexpectedEndOfFile);
     }
-    result.Clear();
-    finished.store(1);
-    return Completion::EndOfText;
+    result = value;
+    finished = 1;
+    return completion;
 }

@@ -1,0 +1,321 @@
+// The statement executor. It works on the script text itself: tokens are read from the shared
+// cursor, one expression's items are collected and handed to Evaluate at the terminator of
+// the run's mode, and every nested construct (condition, block, index, argument) is a
+// recursive run over the same text. Nothing is compiled; a statement's items live only until
+// it has been evaluated.
+#include <cstdint>
+#include <utility>
+
+#include "interpreter/StatementMessages.h"
+#include "reader/ScriptReader.h"
+#include "reader/TokenKind.h"
+
+namespace {
+
+/// What one token did to the run: nothing more to do, or the run ends.
+using Step = KeywordOutcome;
+
+/// What a terminator does in one run mode.
+enum class TerminatorAction : uint8_t {
+    Finish,       ///< evaluate; the run ends with the row's completion and the value
+    Refuse,       ///< the row's "Encountered invalid" text
+    GoOn,         ///< evaluate, drop the value, clear the items and read on
+    EndBlock,     ///< evaluate, drop the value; the run ends with CloseBrace and Void
+    LeaveBrace,   ///< after a keyword statement the "}" is the enclosing block's; else refuse
+    RefuseComma,  ///< "Invalid ',' in [] Block"
+    DropLabel,    ///< a lone item before ":" is dropped unevaluated; else refuse
+};
+
+constexpr int kModeCount = 6;
+
+struct TerminatorRule {
+    char token;
+    Completion completion;              ///< the completion of Finish
+    const char* refusal;                ///< the text of Refuse
+    TerminatorAction action[kModeCount];  ///< by RunMode, in the order of its values
+};
+
+using enum TerminatorAction;
+
+// The terminator table. Columns: Statement, Paren, Block, Index, Argument, CaseLabel.
+constexpr TerminatorRule kTerminators[] = {
+    {';', Completion::Semicolon, kInvalidSemicolon, {Finish, Refuse, GoOn, Refuse, Finish, Refuse}},
+    {')', Completion::CloseParen, kInvalidCloseParen, {Refuse, Finish, Refuse, Refuse, Finish, Refuse}},
+    {'}', Completion::CloseBrace, kInvalidCloseBrace,
+     {LeaveBrace, Refuse, EndBlock, Refuse, Refuse, Refuse}},
+    {']', Completion::CloseBracket, kInvalidCloseBracket,
+     {Refuse, Refuse, Refuse, Finish, Refuse, Refuse}},
+    {',', Completion::Comma, nullptr, {GoOn, GoOn, GoOn, RefuseComma, Finish, GoOn}},
+    {':', Completion::Colon, kInvalidColon,
+     {DropLabel, DropLabel, DropLabel, DropLabel, DropLabel, Finish}},
+};
+
+const TerminatorRule* FindTerminator(char c) {
+    for (const TerminatorRule& rule : kTerminators) {
+        if (rule.token == c) return &rule;
+    }
+    return nullptr;
+}
+
+bool IsTypeKeyword(Keyword code) {
+    return code == Keyword::Int || code == Keyword::Float || code == Keyword::String ||
+           code == Keyword::Void;
+}
+
+int DeclaredType(Keyword code) {
+    switch (code) {
+    case Keyword::Int: return static_cast<int>(ValueType::Int);
+    case Keyword::Float: return static_cast<int>(ValueType::Float);
+    case Keyword::String: return static_cast<int>(ValueType::String);
+    default: return static_cast<int>(ValueType::Void);
+    }
+}
+
+/// The helpers of one run of ExecuteStatements, each handling one kind of token.
+class Executor {
+public:
+    Executor(ScriptReader& engine, RunState& run) : engine(engine), run(run) {}
+
+    CharBuffer token;  ///< the token being handled; reused for every token of the run
+
+    /// Ends the run: the completion goes to the caller, the items die with the run.
+    Value End(Completion completion, Value value) {
+        if (run.completion != nullptr) *run.completion = completion;
+        return value;
+    }
+
+    /// The text has ended where the run is waiting for its terminator or next statement.
+    Value EndOfText() {
+        if (run.completion != nullptr) *run.completion = Completion::EndOfText;
+        switch (run.mode) {
+        case RunMode::Statement:
+            if (run.items.GetCount() > 0) engine.ScriptError(kUnexpectedEndOfFile);
+            return Value();
+        case RunMode::Paren: engine.ScriptError(kEndOfFileMissingParen);
+        case RunMode::Block: engine.ScriptError(kEndOfFileMissingBrace);
+        case RunMode::Index: engine.ScriptError(kEndOfFileMissingBracket);
+        case RunMode::Argument: engine.ScriptError(kUnexpectedEndOfFile);
+        case RunMode::CaseLabel: break;  // the switch statement reports the missing label
+        }
+        return Value();
+    }
+
+    /// A name: a keyword statement, a conversion call, or an operand.
+    Step Word(int kind) {
+        const Keyword code = ScriptReader::ClassifyKeyword(token.CStr());
+        if (run.pendingIf && run.mode == RunMode::Statement && code != Keyword::Else) {
+            // An if without else is complete; the word belongs to the next statement, which
+            // the enclosing run reads.
+            engine.SetPosition(run.tokenStart);
+            return Step::EndRun(Completion::Semicolon, run.result);
+        }
+        if (code != Keyword::None && !(IsTypeKeyword(code) && IsConversionCall(code, kind))) {
+            return KeywordStatement(code, kind);
+        }
+        run.pendingIf = false;
+        switch (kind) {
+        case TokenKind::CallName: return Call();
+        case TokenKind::IndexName: return IndexedName();
+        default: return PlainName();
+        }
+    }
+
+    Step Number() {
+        NewItem(TokenKind::Number).value = NumberLiteral(token.CStr());
+        return Step::Completed();
+    }
+
+    Step StringLiteral() {
+        NewItem(TokenKind::StringLit).value = Value::MakeString(token.CStr());
+        return Step::Completed();
+    }
+
+    /// Brackets and terminators are the executor's; every other operator is the evaluator's.
+    Step OperatorToken() {
+        if (token.length == 1) {
+            const char c = token.text[0];
+            if (c == '(') return SubRun(RunMode::Paren);
+            if (c == '{') return SubRun(RunMode::Block);
+            // An index must follow its name directly, and arrays have one dimension.
+            if (c == '[') engine.ScriptError(kInvalidOpenBracket);
+            if (const TerminatorRule* rule = FindTerminator(c)) return Terminator(*rule);
+        }
+        NewItem(ItemKind::Operator);
+        return Step::Completed();
+    }
+
+private:
+    /// Adds an item holding the token; returns its slot.
+    int AddItem(int kind) {
+        const int slot = run.items.Add();
+        ExprItem& item = *run.items.GetSlot(slot);
+        item.text = token;
+        item.kind = kind;
+        return slot;
+    }
+
+    ExprItem& NewItem(int kind) { return *run.items.GetSlot(AddItem(kind)); }
+
+    /// A declaration names its variable in the first item of each statement; every other
+    /// name is read.
+    int DeclTypeOfItem() const { return run.firstItem ? run.declType : NoDeclaration; }
+
+    Step PlainName() {
+        ExprItem& item = NewItem(ItemKind::Variable);
+        item.value = engine.AccessVariable(item.text.CStr(), -1, DeclTypeOfItem());
+        return Step::Completed();
+    }
+
+    Step IndexedName() {
+        ExprItem& item = NewItem(ItemKind::Variable);
+        static_cast<void>(engine.ReadChar());  // the "["
+        // In a declaration the number in the brackets is the array size.
+        item.index = ReadIndex();
+        item.value = engine.AccessVariable(item.text.CStr(), item.index, DeclTypeOfItem());
+        return Step::Completed();
+    }
+
+    int ReadIndex() {
+        const Value index = engine.ExecuteStatements(RunMode::Index, nullptr, NoDeclaration);
+        // An External index cannot be known; it is taken as 0 rather than refused.
+        const bool valid = (index.type == ValueType::Int && index.i >= 0) ||
+                           index.type == ValueType::External;
+        if (!valid) engine.ScriptError(kIndexMustBePositive);
+        return index.i;
+    }
+
+    /// A name followed by "(": a call, or the function that a declaration run declares.
+    Step Call() {
+        ExprItem& item = NewItem(ItemKind::Computed);
+        static_cast<void>(engine.ReadChar());  // the "("
+        if (run.declType == NoDeclaration || !run.firstItem) {
+            item.value = engine.CallFunction(item.text.CStr());
+            return Step::Completed();
+        }
+        engine.DeclareFunction(item.text.CStr(), static_cast<ValueType>(run.declType));
+        return Step::EndRun(Completion::FunctionDeclared, Value());
+    }
+
+    /// A bracketed part is one operand; a return inside it ends every run up to the caller.
+    Step SubRun(RunMode mode) {
+        Completion completion = Completion::Semicolon;
+        Value value = engine.ExecuteStatements(mode, &completion, NoDeclaration);
+        if (completion == Completion::Return) return Step::EndRun(completion, std::move(value));
+        NewItem(ItemKind::Computed).value = std::move(value);
+        return Step::Completed();
+    }
+
+    Step Terminator(const TerminatorRule& rule) {
+        switch (rule.action[static_cast<int>(run.mode)]) {
+        case Finish: return Step::EndRun(rule.completion, engine.Evaluate(run.items));
+        case Refuse: engine.ScriptError("%s", rule.refusal);
+        case GoOn:
+            // Commas separate expressions evaluated in turn; in a declaration the name after
+            // the comma is again a first item and is declared too.
+            static_cast<void>(engine.Evaluate(run.items));
+            run.items.Clear();
+            return Step::Completed();
+        case EndBlock:
+            static_cast<void>(engine.Evaluate(run.items));
+            return Step::EndRun(Completion::CloseBrace, Value());
+        case LeaveBrace:
+            // A keyword statement run as a single statement may be the last one of a block
+            // ("if (a) { } }"): the "}" then closes the enclosing block, which reads it again.
+            if (!run.keywordDone) engine.ScriptError(kInvalidCloseBrace);
+            static_cast<void>(engine.Evaluate(run.items));
+            engine.SetPosition(engine.position - 1);
+            return Step::EndRun(Completion::Semicolon, Value());
+        case RefuseComma: engine.ScriptError(kInvalidCommaInIndex);
+        case DropLabel:
+            // A label such as "start:" is accepted and ignored; "a ? b : c" is not.
+            if (run.items.GetCount() != 1) engine.ScriptError(kInvalidColon);
+            run.items.Clear();
+            return Step::Completed();
+        }
+        return Step::Completed();
+    }
+
+    /// A keyword statement: its item exists while its handler runs, then it is removed.
+    Step KeywordStatement(Keyword code, int kind) {
+        const int slot = AddItem(kind);
+        Step outcome = IsTypeKeyword(code) ? Declaration(code)
+                                           : engine.HandleControlKeyword(code, run);
+        if (outcome.endsRun) return outcome;
+        run.pendingIf = code == Keyword::If;
+        if (run.items.GetSlot(slot) != nullptr) run.items.Delete(slot);
+        run.keywordDone = true;
+        return Step::Completed();
+    }
+
+    /// After int, float or string a "(" makes the word the built-in conversion of that
+    /// name; a ")" means a cast, which the language does not have.
+    bool IsConversionCall(Keyword code, int kind) {
+        engine.SkipBlanks();
+        const char next = engine.PeekChar();
+        if (code == Keyword::Void) {
+            if (next == ')' || next == '(') engine.ScriptError(kInvalidVoid);
+            return false;
+        }
+        if (next == ')') {
+            engine.ScriptError(code == Keyword::Int ? kIntConversionOnlyAsFunction
+                                                    : kConversionOnlyAsFunction);
+        }
+        if (next != '(') return false;
+        if (kind != TokenKind::CallName) engine.ScriptError(kMissingSemicolon);
+        return true;
+    }
+
+    /// int, float, string or void starting a declaration run of that type.
+    Step Declaration(Keyword code) {
+        Completion completion = Completion::Semicolon;
+        static_cast<void>(engine.ExecuteStatements(RunMode::Statement, &completion,
+                                                   DeclaredType(code)));
+        // The function has been declared (and its body run) before its position is judged.
+        if (completion == Completion::FunctionDeclared && !run.firstItem) {
+            engine.ScriptError(kInvalidFunctionPosition);
+        }
+        if (completion != Completion::Semicolon && completion != Completion::EndOfText &&
+            completion != Completion::FunctionDeclared) {
+            engine.ScriptError(code == Keyword::Void ? kInvalidVoid : kInvalidVariableDeclaration);
+        }
+        if (run.mode == RunMode::Statement) return Step::EndRun(completion, run.result);
+        return Step::Completed();
+    }
+
+    ScriptReader& engine;
+    RunState& run;
+};
+
+}  // namespace
+
+Value ScriptReader::ExecuteStatements(RunMode mode, Completion* completion, int declType) {
+    NestingGuard guard(*this);
+    RunState run(mode, completion, declType);
+    Executor executor(*this, run);
+    for (;;) {
+        if (AtEnd()) return executor.EndOfText();
+        run.tokenStart = position;
+        run.firstItem = run.items.GetCount() == 0;
+        const int kind = ReadToken(executor.token);
+        const bool word =
+            kind == TokenKind::CallName || kind == TokenKind::IndexName || kind == TokenKind::Name;
+        // Only an else may follow an if in the same run; any other token ends that chance
+        // (a word decides for itself, in Word).
+        if (!word) run.pendingIf = false;
+        Step step;
+        switch (kind) {
+        case TokenKind::End: return executor.EndOfText();
+        case TokenKind::Number: step = executor.Number(); break;
+        case TokenKind::StringLit: step = executor.StringLiteral(); break;
+        case TokenKind::Operator: step = executor.OperatorToken(); break;
+        case TokenKind::CallName:
+        case TokenKind::IndexName:
+        case TokenKind::Name: step = executor.Word(kind); break;
+        case TokenKind::Directive:
+            // The precompiler resolves or refuses every directive before a run.
+            ScriptError(kInvalidPrecompilerCommand, executor.token.CStr());
+        default: break;
+        }
+        if (step.endsRun) return executor.End(step.completion, std::move(step.value));
+    }
+}

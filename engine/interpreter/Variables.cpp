@@ -1,0 +1,113 @@
+// Declaring, reading and storing script variables, and recording the names a script uses
+// without declaring them.
+#include "interpreter/VariableMessages.h"
+#include "reader/ScriptReader.h"
+
+namespace {
+
+/// Enters a name into a case-insensitive name set unless some spelling of it is there already,
+/// so that the set keeps the letters of the first use.
+void RecordName(SearchTree<NoItem>& names, const char* name) {
+    // Looking first spares the key copy that Insert makes on every repeated use.
+    if (names.Find(name) == nullptr) static_cast<void>(names.Insert(CharBuffer(name)));
+}
+
+/// The slot of an indexed store: the element, or null when the store is to be ignored.
+Value* ElementTarget(ScriptReader& engine, Variable& variable, const char* name, int index) {
+    if (!variable.elements) {
+        // Strings are indexable for reading (see AccessVariable); a store into a character
+        // is accepted and has no effect rather than failing scripts that try it.
+        if (variable.value.type == ValueType::String) return nullptr;
+        engine.ScriptError(kVariableNoneArray, name);
+    }
+    if (index >= variable.arraySize) engine.ScriptError(kIndexOutOfRange, index);
+    return &variable.elements[index];
+}
+
+}  // namespace
+
+Variable* ScriptReader::FindVariable(const char* name, bool currentScopeOnly) {
+    if (scopes.GetCount() > 0) {
+        VariableScope* top = scopes.Get(scopes.GetCount() - 1);
+        if (auto* entry = top->Find(name)) return &entry->item;
+    }
+    // Outside any function a current-scope search finds nothing, not even a global: that is
+    // what lets a global be declared once and then refused by the tree on a second try.
+    if (currentScopeOnly) return nullptr;
+    auto* entry = globals.Find(name);
+    return entry ? &entry->item : nullptr;
+}
+
+Variable* ScriptReader::DefineVariable(const char* name, ValueType type, int arraySize) {
+    if (scopes.GetCount() > 0) {
+        return scopes.Get(scopes.GetCount() - 1)->AddVariable(name, type, arraySize);
+    }
+    return globals.AddVariable(name, type, arraySize);
+}
+
+Value ScriptReader::AccessVariable(const char* name, int index, int declType) {
+    const bool declaring = declType != NoDeclaration;
+    Variable* variable = FindVariable(name, declaring);
+
+    if (variable == nullptr) {
+        if (!declaring) {
+            RecordName(externalVariables, name);
+            return Value::MakeExternal();
+        }
+        // The bracket number of a declaration is the array size; none or 0 gives a scalar.
+        variable = DefineVariable(name, static_cast<ValueType>(declType), index);
+        return index > 0 ? variable->elements[0] : variable->value;
+    }
+
+    if (declaring) ScriptError(kVariableAlreadyDefined, name);
+    if (index < 0) return variable->elements ? variable->elements[0] : variable->value;
+    if (!variable->elements) {
+        // Scripts index strings for characters; the checker cannot know the contents, so
+        // any character reads as one blank.
+        if (variable->value.type == ValueType::String) return Value::MakeString(" ");
+        ScriptError(kVariableNoneArray, name);
+    }
+    if (index >= variable->arraySize) ScriptError(kIndexOutOfRangeForVariable, index, name);
+    return variable->elements[index];
+}
+
+void ScriptReader::SetVariable(const char* name, int index, const Value& value) {
+    Variable* variable = FindVariable(name, false);
+    if (variable == nullptr) {
+        RecordName(externalVariables, name);
+        return;
+    }
+
+    Value* target = nullptr;
+    if (index >= 0) {
+        target = ElementTarget(*this, *variable, name, index);
+        if (target == nullptr) return;
+    } else {
+        target = variable->elements ? &variable->elements[0] : &variable->value;
+    }
+
+    // An External source is a value the checker cannot know, and an External target is a
+    // parameter that received one: neither has anything to store.
+    if (value.type == ValueType::External || target->type == ValueType::External) return;
+    if (target->type == ValueType::Void) ScriptError(kVoidVariablesCanNotBeSet);
+    if (value.type == ValueType::Void) ScriptError(kVariablesCanNotBeSetVoid);
+
+    // Only the payload of the declared type is written; the variable never changes type.
+    switch (target->type) {
+    case ValueType::Int:
+        if (value.type == ValueType::String) ScriptError(kCanNotConvertStringToInt);
+        target->i = value.type == ValueType::Int ? value.i : FloatToInt(value.f);
+        break;
+    case ValueType::Float:
+        if (value.type == ValueType::String) ScriptError(kCanNotConvertStringToFloat);
+        target->f = value.type == ValueType::Int ? static_cast<double>(value.i) : value.f;
+        break;
+    case ValueType::String:
+        if (value.type == ValueType::Int) ScriptError(kCanNotConvertIntToString);
+        if (value.type == ValueType::Float) ScriptError(kCanNotConvertFloatToString);
+        target->text = value.text;
+        break;
+    default:
+        break;
+    }
+}
