@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+
+#include "interpreter/ScriptRun.h"
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+class Statements : public ::testing::TestWithParam<ScriptCase> {};
+
+TEST_P(Statements, RunAsWritten) {
+    EXPECT_EQ(RunScript(GetParam().script).result, GetParam().Expected());
+}
+
+// Each terminator in each run mode: Statement, Paren, Block, Index, Argument, CaseLabel.
+INSTANTIATE_TEST_SUITE_P(
+    Terminators, Statements,
+    ::testing::Values(ScriptCase{";", "Void"},
+                      ScriptCase{"x = 1);", "Encountered invalid ')'", true},
+                      ScriptCase{"x = 1];", "Encountered invalid ']'", true},
+                      ScriptCase{"x = 1 }", "Encountered invalid '}'", true},
+                      ScriptCase{"a ? b : c;", "Encountered invalid ':'", true},
+                      ScriptCase{"start: return 4;", "Int 4"},
+                      ScriptCase{"int a, b; return (a = 1, b = 2);", "Int 2"},
+                      ScriptCase{"return (1;", "Encountered invalid ';'", true},
+                      ScriptCase{"return (1 + 2 : 3);", "Encountered invalid ':'", true},
+                      ScriptCase{"return (1 ", "Unexpected end of file: Missing ')'", true},
+                      ScriptCase{"int x; { x = 1; x = x + 1 } return x;", "Int 2"},
+                      ScriptCase{"{ x = 1)", "Encountered invalid ')'", true},
+                      ScriptCase{"{ x = 1 ", "Unexpected end of file: Missing '}'", true},
+                      ScriptCase{"{ a = 1; } b = 2;", "Invalid statement. Missing ';' ?", true},
+                      ScriptCase{"{ a = 1; }; return 1;", "Int 1"},
+                      ScriptCase{"{ int x }", "Encountered invalid '}'", true},
+                      ScriptCase{"{ if (1) while (0) { } } return 3;", "Int 3"},
+                      ScriptCase{"int a[3]; a[1;", "Encountered invalid ';'", true},
+                      ScriptCase{"int a[3]; a[1, 2];", "Invalid ',' in [] Block", true},
+                      ScriptCase{"int a[3]; a[1 ", "Unexpected end of file: Missing ']'", true},
+                      ScriptCase{"int a[3]; a[1][2];", "Encountered invalid '['", true},
+                      ScriptCase{"f(1;", "Invalid block in function call", true},
+                      ScriptCase{"f(1]", "Encountered invalid ']'", true},
+                      ScriptCase{"f(1 ", "Unexpected end of file", true},
+                      ScriptCase{"int k; switch (k) { case 1 + 1: k = 2; } return k;", "Int 2"},
+                      ScriptCase{"switch (1) { case 1; }", "Encountered invalid ';'", true}));
+
+// Declarations, array sizes and indices, literals and the type keywords.
+INSTANTIATE_TEST_SUITE_P(
+    Declarations, Statements,
+    ::testing::Values(ScriptCase{"int a, b[10], c = 4; b[9] = 3; return b[9] + c;", "Int 7"},
+                      ScriptCase{"int a[0]; a = 5; return a;", "Int 5"},
+                      ScriptCase{"int a[3]; a = 7; return a[0];", "Int 7"},
+                      ScriptCase{"int a[3]; return a[u];", "Int 0"},
+                      ScriptCase{"int a[3]; return a[-1];", "Index must be positive integer", true},
+                      ScriptCase{"int a[3]; return a[1.5];", "Index must be positive integer", true},
+                      ScriptCase{"string s = \"ab\"; s[5] = 1; return s + s[0];", "String ab "},
+                      ScriptCase{"int x; float f = 1; x = f = 2.5; return x;", "Int 2"},
+                      ScriptCase{"int x; int x;", "Variable 'x' already in stack", true},
+                      ScriptCase{"return 4294967297 + 1.5.3;", "Float 2.5"},
+                      ScriptCase{"return \"a\\tb\";", "String atb"},
+                      ScriptCase{"return int(3.7);", "Int 3"},
+                      ScriptCase{"(int)x;", "Type conversion only valid as function (missing ';' ?)",
+                                 true},
+                      ScriptCase{"(float)x;", "Type conversion only valid as function", true},
+                      ScriptCase{"void (x);", "Invalid 'void'", true},
+                      ScriptCase{"int return 1;", "Invalid variable declaration", true},
+                      ScriptCase{"x void f() { }", "Invalid position for function decleration", true},
+                      ScriptCase{"int a; if (1) a = 1; a = 3; return a;", "Int 3"},
+                      ScriptCase{"return 5; x = ;", "Int 5"}));
+
+TEST(Statements, EndOfTextInsideAStatementNamesItsLine) {
+    EXPECT_EQ(RunScript("int x;\r\nx = 1\r\n").result,
+              "file:'*inline*', line: 2: Unexpected end of file\n\nint x;\nx = 1\n");
+}
+
+TEST(Statements, ReportErrorsWithTheLinesAround) {
+    EXPECT_EQ(RunScript("int a;\r\na = \"s\";\r\nreturn a;").result,
+              "file:'*inline*', line: 2: Operator '=' type mismatch\n\nint a;\na = \"s\";\nreturn a;");
+}
+
+TEST(Statements, RecordUndeclaredNamesOnceIgnoringCase) {
+    const ScriptOutcome outcome = RunScript("int x; x = y + f(2); Y = F(y); If (x);");
+    EXPECT_EQ(outcome.result, "Void");
+    EXPECT_EQ(outcome.externalVariables, (Names{"y"}));
+    EXPECT_EQ(outcome.externalFunctions, (Names{"f", "If"}));
+}
+
+TEST(Statements, ClassifyKeywordsCaseSensitively) {
+    const char* const words[] = {"if",  "else",   "while", "continue", "break",  "return",
+                                 "exit", "do",    "for",   "switch",   "case",   "default",
+                                 "int",  "float", "string", "void"};
+    for (int code = 1; code <= 16; ++code) {
+        EXPECT_EQ(ScriptReader::ClassifyKeyword(words[code - 1]), static_cast<Keyword>(code));
+    }
+    for (const char* word : {"If", "integer", "in", "_if"}) {
+        EXPECT_EQ(ScriptReader::ClassifyKeyword(word), Keyword::None) << word;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,69 @@
+#pragma once
+#include <cstdio>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "reader/ScriptReader.h"
+
+/// What a whole script gave: the result or the error, and the external names it recorded.
+struct ScriptOutcome {
+    std::string result;  ///< "Int 3", "Float 2", "String ab", "Void", "External", or the error text
+    std::vector<std::string> externalVariables;  ///< in the name set's walk order
+    std::vector<std::string> externalFunctions;
+};
+
+/// A value as the tests write it.
+inline std::string Describe(const Value& value) {
+    char number[64];
+    switch (value.type) {
+    case ValueType::Int: return "Int " + std::to_string(value.i);
+    case ValueType::Float:
+        std::snprintf(number, sizeof number, "%.17g", value.f);
+        return std::string("Float ") + number;
+    case ValueType::String: return std::string("String ") + value.text.CStr();
+    case ValueType::External: return "External";
+    default: return "Void";
+    }
+}
+
+inline std::vector<std::string> Names(SearchTree<NoItem>& names) {
+    std::vector<std::string> out;
+    names.ResetWalk();
+    while (auto* entry = names.NextEntry()) out.emplace_back(entry->key.CStr());
+    return out;
+}
+
+/// Loads the text into a fresh engine and runs it, as a validation does.
+inline ScriptOutcome RunScript(const char* text) {
+    ScriptOutcome outcome;
+    ScriptReader engine;
+    if (engine.LoadInline(text) != LoadOutcome::Loaded) {
+        outcome.result = "load failed";
+        return outcome;
+    }
+    try {
+        outcome.result = Describe(engine.Run());
+    } catch (const ErrorMsg& error) {
+        outcome.result = error.text;
+    }
+    outcome.externalVariables = Names(engine.externalVariables);
+    outcome.externalFunctions = Names(engine.externalFunctions);
+    return outcome;
+}
+
+/// The report of an error on the only line of a one-line script.
+inline std::string OneLineError(const std::string& script, const std::string& message) {
+    return "file:'*inline*', line: 1: " + message + "\n\n \n" + script + "\n ";
+}
+
+/// A script and what it gives; `error` set: the message it fails with on its only line.
+struct ScriptCase {
+    const char* script;
+    const char* expected;
+    bool error = false;
+
+    std::string Expected() const { return error ? OneLineError(script, expected) : expected; }
+};
+
+inline std::ostream& operator<<(std::ostream& out, const ScriptCase& c) { return out << c.script; }

@@ -1,0 +1,91 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "interpreter/ScriptRun.h"
+
+namespace {
+
+/// Runs an action on an engine holding the one-line text "v;"; gives the error text or "".
+std::string ErrorOf(const std::function<void(ScriptReader&)>& action, ScriptReader& engine) {
+    try {
+        action(engine);
+    } catch (const ErrorMsg& error) {
+        return error.text;
+    }
+    return "";
+}
+
+std::string E(const char* message) { return OneLineError("v;", message); }
+
+TEST(Variables, StoreConvertsToTheDeclaredType) {
+    const Value sources[] = {Value(), Value::MakeInt(7), Value::MakeFloat(-2.5),
+                             Value::MakeString("t"), Value::MakeExternal()};
+    struct Row {
+        ValueType target;
+        std::vector<std::string> expected;  // by source: Void, Int, Float, String, External
+    };
+    const std::string voidSource = E("Variables can not be set 'Void'");
+    const std::string voidTarget = E("Void variables can not be set");
+    const Row rows[] = {
+        {ValueType::Void, {voidTarget, voidTarget, voidTarget, voidTarget, "Void"}},
+        {ValueType::Int,
+         {voidSource, "Int 7", "Int -2", E("Can not convert 'String' to 'Int'"), "Int 0"}},
+        {ValueType::Float,
+         {voidSource, "Float 7", "Float -2.5", E("Can not convert 'String' to 'Float'"), "Float 0"}},
+        {ValueType::String,
+         {voidSource, E("Can not convert 'Int' to 'String'"), E("Can not convert 'Float' to 'String'"),
+          "String t", "String "}},
+    };
+    for (const Row& row : rows) {
+        for (int s = 0; s < 5; ++s) {
+            ScriptReader engine;
+            ASSERT_EQ(engine.LoadInline("v;"), LoadOutcome::Loaded);
+            engine.DefineVariable("v", row.target, 0);
+            std::string got = ErrorOf([&](ScriptReader& e) { e.SetVariable("v", -1, sources[s]); }, engine);
+            if (got.empty()) got = Describe(engine.FindVariable("v", false)->value);
+            EXPECT_EQ(got, row.expected[s]) << "target " << static_cast<int>(row.target) << ", source " << s;
+        }
+    }
+}
+
+TEST(Variables, ElementStoresCheckTheirIndex) {
+    ScriptReader engine;
+    ASSERT_EQ(engine.LoadInline("v;"), LoadOutcome::Loaded);
+    engine.DefineVariable("a", ValueType::Int, 3);
+    engine.DefineVariable("s", ValueType::String, 0);
+    engine.DefineVariable("i", ValueType::Int, 0);
+    EXPECT_EQ(ErrorOf([](ScriptReader& e) { e.SetVariable("a", 3, Value::MakeInt(1)); }, engine),
+              E("Index out of range: 3"));
+    EXPECT_EQ(ErrorOf([](ScriptReader& e) { e.SetVariable("i", 0, Value::MakeInt(1)); }, engine),
+              E("Variable 'i' is none array"));
+    engine.SetVariable("s", 5, Value::MakeString("x"));  // a character store is ignored
+    engine.SetVariable("a", -1, Value::MakeInt(7));      // no index: element 0
+    EXPECT_EQ(Describe(engine.AccessVariable("s", -1, NoDeclaration)), "String ");
+    EXPECT_EQ(Describe(engine.AccessVariable("a", -1, NoDeclaration)), "Int 7");
+}
+
+class VariableScripts : public ::testing::TestWithParam<ScriptCase> {};
+
+TEST_P(VariableScripts, ResolveNamesByScope) {
+    EXPECT_EQ(RunScript(GetParam().script).result, GetParam().Expected());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Scripts, VariableScripts,
+    ::testing::Values(
+        ScriptCase{"int a[3]; return a[3];", "Index 3 out of range for variable 'a'", true},
+        ScriptCase{"int x; x[1] = 2;", "Variable 'x' is none array", true},
+        ScriptCase{"int count = 1; int Count = 2; return count;", "Int 1"},
+        ScriptCase{"int x = 1; void f() { int x; x = 5; } f(); return x;", "Int 1"},
+        ScriptCase{"void f() { int y; int y; }", "Variable 'y' already defined", true},
+        ScriptCase{"u = 5; return u;", "External"}));
+
+TEST(VariableScripts, RecordEachUndeclaredNameOnce) {
+    const ScriptOutcome outcome = RunScript("u = 1; U = 2; u++; return u;");
+    EXPECT_EQ(outcome.externalVariables, (std::vector<std::string>{"u"}));
+}
+
+}  // namespace
