@@ -83,16 +83,4 @@ TEST(Statements, RecordUndeclaredNamesOnceIgnoringCase) {
     EXPECT_EQ(outcome.externalFunctions, (Names{"f", "If"}));
 }
 
-TEST(Statements, ClassifyKeywordsCaseSensitively) {
-    const char* const words[] = {"if",  "else",   "while", "continue", "break",  "return",
-                                 "exit", "do",    "for",   "switch",   "case",   "default",
-                                 "int",  "float", "string", "void"};
-    for (int code = 1; code <= 16; ++code) {
-        EXPECT_EQ(ScriptReader::ClassifyKeyword(words[code - 1]), static_cast<Keyword>(code));
-    }
-    for (const char* word : {"If", "integer", "in", "_if"}) {
-        EXPECT_EQ(ScriptReader::ClassifyKeyword(word), Keyword::None) << word;
-    }
-}
-
 }  // namespace

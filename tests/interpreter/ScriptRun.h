@@ -27,6 +27,7 @@ inline std::string Describe(const Value& value) {
     }
 }
 
+/// The names of a name set in its walk order.
 inline std::vector<std::string> Names(SearchTree<NoItem>& names) {
     std::vector<std::string> out;
     names.ResetWalk();
