@@ -1,6 +1,8 @@
 #pragma once
+#include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 
 #include "containers/ContainerMessages.h"
@@ -54,6 +56,8 @@ private:
     int TakeFreeSlot();
     /// Records a new element that now sits in slot.
     int Occupy(int slot);
+    /// Keeps a valid index valid when slot is taken (inserted) or freed (removed).
+    void UpdateOrder(int slot, bool inserted);
 };
 
 template <typename T>
@@ -117,9 +121,30 @@ int DynaMem<T>::TakeFreeSlot() {
 template <typename T>
 int DynaMem<T>::Occupy(int slot) {
     firstFree = slot + 1;
+    UpdateOrder(slot, true);
     ++count;
-    dirty = 1;
     return slot;
+}
+
+// The evaluator removes items one by one and reads them by ordinal after each removal;
+// rebuilding the whole index every time made long expressions quadratic in slot scans.
+// A valid index is therefore patched in place (a binary search and one memmove), which
+// gives exactly the index a rebuild would give.
+template <typename T>
+void DynaMem<T>::UpdateOrder(int slot, bool inserted) {
+    if (dirty || fixed > 0) {
+        dirty = 1;
+        return;
+    }
+    std::int32_t* first = order.get();
+    std::int32_t* last = first + count;
+    std::int32_t* at = std::lower_bound(first, last, slot);
+    if (inserted) {
+        std::memmove(at + 1, at, static_cast<std::size_t>(last - at) * sizeof(std::int32_t));
+        *at = slot;
+    } else {
+        std::memmove(at, at + 1, static_cast<std::size_t>(last - at - 1) * sizeof(std::int32_t));
+    }
 }
 
 template <typename T>
@@ -162,8 +187,8 @@ int DynaMem<T>::Delete(int slot) {
     if (slot < 0 || slot >= capacity || !data[slot]) Error(kCannotDeleteObject, slot);
     data[slot].reset();
     if (slot < firstFree) firstFree = slot;
+    UpdateOrder(slot, false);
     --count;
-    dirty = 1;
     return 1;
 }
 

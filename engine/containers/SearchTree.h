@@ -1,6 +1,9 @@
 #pragma once
+#include <cstddef>
 #include <cstring>
 #include <memory>
+#include <string_view>
+#include <unordered_map>
 
 #include "containers/AsciiCase.h"
 #include "containers/CharBuffer.h"
@@ -50,13 +53,50 @@ public:
     int walkPos = 0;                           ///< cursor of the entry walk
 
 private:
+    /// Hash and equality of key rests under the tree's case rule.
+    struct KeyRule {
+        bool caseSensitive = true;
+        std::size_t operator()(std::string_view rest) const;
+        bool operator()(std::string_view a, std::string_view b) const;
+    };
+    /// Key rests of a leaf's entries; it points into the keys, which never change once filed.
+    using LeafIndex = std::unordered_map<std::string_view, Entry*, KeyRule, KeyRule>;
+    /// Leaves this full get an index: scripts with thousands of names sharing an initial
+    /// would otherwise compare each lookup against all of them.
+    static constexpr int kIndexedLeafSize = 16;
+
+    /// Files a new entry in the leaf's index, building the index once the leaf is large.
+    void IndexEntry(Entry* entry);
+
     /// The node that holds or would hold name; null when Find meets a node without children.
     SearchTree* Descend(const char* name, int length, bool create);
     /// The entry of this leaf whose key equals name from position depth on, or null.
     Entry* FindInLeaf(const char* name);
     /// Find on a name of known length.
     Entry* FindName(const char* name, int length);
+
+    std::unique_ptr<LeafIndex> index;  ///< lookup by key rest, for large leaves only
 };
+
+template <typename T>
+std::size_t SearchTree<T>::KeyRule::operator()(std::string_view rest) const {
+    std::size_t hash = 14695981039346656037ull;  // FNV-1a
+    for (const char c : rest) {
+        hash ^= caseSensitive ? static_cast<unsigned char>(c) : FoldAsciiCase(c);
+        hash *= 1099511628211ull;
+    }
+    return hash;
+}
+
+template <typename T>
+bool SearchTree<T>::KeyRule::operator()(std::string_view a, std::string_view b) const {
+    if (a.size() != b.size()) return false;
+    for (std::size_t k = 0; k < a.size(); ++k) {
+        const bool same = caseSensitive ? a[k] == b[k] : FoldAsciiCase(a[k]) == FoldAsciiCase(b[k]);
+        if (!same) return false;
+    }
+    return true;
+}
 
 template <typename T>
 SearchTree<T>::SearchTree(int caseSensitive) : caseSensitive(caseSensitive) {
@@ -95,6 +135,10 @@ template <typename T>
 typename SearchTree<T>::Entry* SearchTree<T>::FindInLeaf(const char* name) {
     if (!entries) return nullptr;
     const char* rest = name + depth;
+    if (index) {
+        const auto hit = index->find(std::string_view(rest));
+        return hit == index->end() ? nullptr : hit->second;
+    }
     for (int k = 0; k < entries->GetCount(); ++k) {
         Entry* entry = entries->Get(k);
         const char* keyRest = entry->key.CStr() + depth;
@@ -112,7 +156,24 @@ typename SearchTree<T>::Entry* SearchTree<T>::Insert(const CharBuffer& name) {
     if (!leaf->entries) leaf->entries = std::make_unique<DynaMem<Entry>>(8);
     Entry* entry = leaf->entries->GetSlot(leaf->entries->Add());
     entry->key = name;
+    leaf->IndexEntry(entry);
     return entry;
+}
+
+template <typename T>
+void SearchTree<T>::IndexEntry(Entry* entry) {
+    const auto restOf = [this](const Entry* e) { return std::string_view(e->key.CStr() + depth); };
+    if (index) {
+        index->emplace(restOf(entry), entry);
+        return;
+    }
+    if (entries->GetCount() < kIndexedLeafSize) return;
+    const KeyRule rule{caseSensitive != 0};
+    index = std::make_unique<LeafIndex>(64, rule, rule);
+    for (int k = 0; k < entries->GetCount(); ++k) {
+        Entry* e = entries->Get(k);
+        index->emplace(restOf(e), e);
+    }
 }
 
 template <typename T>
@@ -136,6 +197,7 @@ typename SearchTree<T>::Entry* SearchTree<T>::Find(const char* name) {
 
 template <typename T>
 void SearchTree<T>::Reset() {
+    index.reset();
     entries.reset();
     children.reset();
     caseSensitive = 0;
