@@ -22,6 +22,7 @@ struct LogState {
     std::string directory;  // fixed by the first entry; later directory changes do not move the log
     int entryCount = 0;
     double startTime = 0.0;
+    bool enabled = true;
 };
 
 LogState state;
@@ -85,6 +86,7 @@ void Log(const char* format, ...) {
 }
 
 void LogV(const char* format, va_list args) {
+    if (!state.enabled) return;
     if (state.entryCount >= kMaximumEntries) return;
     if (state.entryCount == 0) state.startTime = Now();
     const int freeMebibytes = RoundToMebibytes(AvailableMemory());
@@ -105,6 +107,10 @@ void LogV(const char* format, va_list args) {
     std::fprintf(file.get(), "%s ", message);
     std::fprintf(file.get(), kLogEntrySuffix, Now() - state.startTime, freeMebibytes);
     if (state.entryCount == kMaximumEntries) std::fputs(kMaximumLogEntries, file.get());
+}
+
+void SetLogEnabled(bool enabled) {
+    state.enabled = enabled;
 }
 
 void SetLogEnvironmentForTesting(LogEnvironment environment) {

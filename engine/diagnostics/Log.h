@@ -21,6 +21,8 @@ double Now();
 int RoundToMebibytes(std::uint64_t bytes);
 /// Number of entries written since start (or the last test reset).
 int LogEntryCount();
+/// Turns the writing of entries on (the default) or off for the rest of the process.
+void SetLogEnabled(bool enabled);
 
 /// Test only: replaces the log's environment and starts the log afresh as a new process would.
 void SetLogEnvironmentForTesting(LogEnvironment environment);
