@@ -1,0 +1,43 @@
+#include "containers/NameOrder.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+struct OrderCase {
+    const char* before;
+    const char* after;
+};
+
+// Each row must sort strictly before the other, never the other way round.
+constexpr OrderCase kOrderCases[] = {
+    {"Alpha", "apple"},  // letters compare folded: 'l' < 'p'
+    {"apple", "Beta"},
+    {"zeta", "_tmp"},    // '_' lies above the folded letters
+    {"Z", "_"},
+    {"ABC", "abc"},      // equal when folded: byte order breaks the tie
+    {"ab", "abc"},
+    {"x1", "xa"},        // digits below letters
+    {"y", "\xE9"},      // bytes above 127 compare unsigned
+};
+
+TEST(NameOrder, OrdersByFoldedLettersThenBytes) {
+    for (const OrderCase& row : kOrderCases) {
+        EXPECT_TRUE(NameLess(row.before, row.after)) << row.before << " < " << row.after;
+        EXPECT_FALSE(NameLess(row.after, row.before)) << row.after << " < " << row.before;
+    }
+    EXPECT_FALSE(NameLess("same", "same"));
+}
+
+TEST(NameOrder, SortedNamesWalksTheWholeSetInDisplayOrder) {
+    SearchTree<NoItem> names(0);
+    for (const char* name : {"zeta", "_tmp", "Alpha", "beta", "apple", "b"}) names.Insert(CharBuffer(name));
+    const std::vector<std::string> expected{"Alpha", "apple", "b", "beta", "zeta", "_tmp"};
+    EXPECT_EQ(SortedNames(names), expected);
+    EXPECT_EQ(SortedNames(names), expected);  // a second walk starts again from the beginning
+}
+
+}  // namespace
