@@ -33,21 +33,4 @@ TEST(JsonWriter, WritesFloatsRoundTrippableAndNonFiniteAsWords) {
     }
 }
 
-TEST(JsonWriter, SeparatesMembersAndElements) {
-    JsonWriter json;
-    json.BeginObject();
-    json.Key("a");
-    json.BeginArray();
-    json.Int(-2147483648LL);
-    json.String("x");
-    json.EndArray();
-    json.Key("b");
-    json.Null();
-    json.Key("c");
-    json.BeginObject();
-    json.EndObject();
-    json.EndObject();
-    EXPECT_EQ(json.Text(), R"({"a": [-2147483648, "x"], "b": null, "c": {}})");
-}
-
 }  // namespace

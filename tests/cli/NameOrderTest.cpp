@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 namespace {
 
 struct OrderCase {
@@ -30,14 +27,6 @@ TEST(NameOrder, OrdersByFoldedLettersThenBytes) {
         EXPECT_FALSE(NameLess(row.after, row.before)) << row.after << " < " << row.before;
     }
     EXPECT_FALSE(NameLess("same", "same"));
-}
-
-TEST(NameOrder, SortedNamesWalksTheWholeSetInDisplayOrder) {
-    SearchTree<NoItem> names(0);
-    for (const char* name : {"zeta", "_tmp", "Alpha", "beta", "apple", "b"}) names.Insert(CharBuffer(name));
-    const std::vector<std::string> expected{"Alpha", "apple", "b", "beta", "zeta", "_tmp"};
-    EXPECT_EQ(SortedNames(names), expected);
-    EXPECT_EQ(SortedNames(names), expected);  // a second walk starts again from the beginning
 }
 
 }  // namespace
