@@ -26,7 +26,7 @@ public:
     /// Deepest recursion of the executor and the skipper, counted across function calls.
     static constexpr int MaxNesting = 4000;
     /// Stack of the worker thread; sized together with MaxNesting (sanitizer frames included).
-    static constexpr size_t WorkerStackBytes = size_t{1} << 30;
+    static constexpr size_t WorkerStackBytes = size_t{64} << 20;
 
     /// Builds the members; `host` answers the "Script Error" question (null answers No).
     explicit ScriptReader(ScriptHost* host = nullptr);
