@@ -1,50 +1,26 @@
-#include <gtest/gtest.h>
-
 #include "interpreter/ScriptOutcome.h"
 
 namespace {
 
-constexpr IntCase kCalls[] = {
-    {"int add(int a, int b) { return a + b; } return add(2, 3);", 5},
-    {"int add(int a, int b) { return a + b; } return ADD(2, 3);", 5},
-    {"int f(int x) { return 1; } int f(int x, int y) { return 2; } return f(0) * 10 + f(0, 0);", 12},
-    {"int f() { return 1; } int f() { return 2; } return f();", 1},
-    {"int f(int n) { if (n <= 0) return 0; return f(n - 1); } return f(5) + 3;", 3},
-    {"int f(int x) { return x; } return f(undeclared);", 0},
-    {"int f(float x) { return x; } return f(2.9);", 2},
-    {"int f(int x) { return \"text\"; } return f(1);", 0},
-    {"int g = 5; int f() { int g = 1; return g; } f(); return g;", 5},
-    {"int f(string s) { return strlen(s); } return f(\"abcd\");", 4},
-    {"int n; void f() { n = n + 1; } f(); return n;", 2},
-    {"int n; void f() { n = n + 1; return; n = 10; } return n;", 1},
+constexpr ValueType Int = ValueType::Int;
+
+constexpr ResultCase kCalls[] = {
+    {"int add(int a, int b) { return a + b; } return ADD(2, 3);", Int, 5},
+    {"int f(int x) { return 1; } int f(int x, int y) { return 2; } return f(0) * 10 + f(0, 0);", Int, 12},
+    {"int f() { return 1; } int f() { return 2; } return f();", Int, 1},
+    {"int f(int n) { if (n <= 0) return 0; return f(n - 1); } return f(5) + 3;", Int, 3},
+    {"int f(int x) { return x; } return f(undeclared);", Int, 0},
+    {"int f(float x) { return x; } return f(2.9);", Int, 2},
+    {"int g = 5; int f() { int g = 1; return g; } f(); return g;", Int, 5},
+    {"int f(string s) { return strlen(s); } return f(\"abcd\");", Int, 4},
+    {"int n; void f() { n = n + 1; return; n = 10; } f(); return n;", Int, 2},
+    {"float g(int x) { return x; } return g(3);", ValueType::Float, 3.0},
+    {"float g(int x) { return x; } return g(2.5);", ValueType::Float, 2.5},
+    {"string s() { return 5; } return s();", ValueType::String, 0, ""},
+    {"int f(int x) { return 1; } return f(1, 2);", ValueType::External, 0},
 };
 
-TEST(Functions, CallsReachTheBodyOfTheirNameAndArity) {
-    for (const IntCase& c : kCalls) {
-        SCOPED_TRACE(c.script);
-        const ScriptOutcome outcome = RunScript(c.script);
-        ASSERT_FALSE(outcome.failed) << outcome.message;
-        EXPECT_EQ(outcome.result.type, ValueType::Int);
-        EXPECT_EQ(outcome.result.i, c.expected);
-    }
-}
-
-TEST(Functions, ResultTakesTheDeclaredType) {
-    const ScriptOutcome asFloat = RunScript("float g(int x) { return x; } return g(3);");
-    ASSERT_FALSE(asFloat.failed) << asFloat.message;
-    EXPECT_EQ(asFloat.result.type, ValueType::Float);
-    EXPECT_EQ(asFloat.result.f, 3.0);
-
-    // The parameter holds the Float passed, whatever its declared type.
-    const ScriptOutcome keepsArgument = RunScript("float g(int x) { return x; } return g(2.5);");
-    ASSERT_FALSE(keepsArgument.failed) << keepsArgument.message;
-    EXPECT_EQ(keepsArgument.result.f, 2.5);
-
-    const ScriptOutcome asString = RunScript("string s() { return 5; } return s();");
-    ASSERT_FALSE(asString.failed) << asString.message;
-    EXPECT_EQ(asString.result.type, ValueType::String);
-    EXPECT_STREQ(asString.result.text.CStr(), "");
-}
+TEST(Functions, CallsReachTheBodyOfTheirNameAndArity) { ExpectResults(kCalls); }
 
 constexpr ErrorCase kRefused[] = {
     {"int g() { }", "Invalid return type for function 'g'"},
@@ -60,29 +36,12 @@ constexpr ErrorCase kRefused[] = {
     {"int f(int int) { return 0; }", "Invalid function declaration"},
     {"int f(int x; { return 0; }", "Invalid function declaration"},
     {"int f(int x) return 0;", "Invalid function declaration"},
-    {"int f(int x", "unexpected end of file"},
-    {"int f() { return 1; } int f() { while (\"s\") ; return 2; }",
-     "Invalid parameters for 'while' keyword"},
+    {"int f(int x ", "unexpected end of file"},
+    {"int f() { return 1; } int f() { while (\"s\") ; return 2; }", "Invalid parameters for 'while' keyword"},
     {"int x; x = g(1;", "Invalid block in function call"},
 };
 
-TEST(Functions, BadDeclarationsAndResultsFailWithTheirMessage) {
-    for (const ErrorCase& c : kRefused) {
-        SCOPED_TRACE(c.script);
-        const ScriptOutcome outcome = RunScript(c.script);
-        ASSERT_TRUE(outcome.failed);
-        EXPECT_EQ(outcome.message, c.message);
-    }
-}
-
-TEST(Functions, UnmatchedArityIsAnExternalFunction) {
-    ScriptReader engine;
-    const ScriptOutcome outcome =
-        RunScript(engine, "int f(int x) { return 1; } int f(int x, int y) { return 2; } return f(1, 2, 3);");
-    ASSERT_FALSE(outcome.failed) << outcome.message;
-    EXPECT_EQ(outcome.result.type, ValueType::External);
-    EXPECT_NE(engine.externalFunctions.Find("f"), nullptr);
-}
+TEST(Functions, BadDeclarationsAndResultsFailWithTheirMessage) { ExpectErrors(kRefused); }
 
 TEST(Functions, DeclarationValidatesTheBodyOnce) {
     // g is never called, yet the names its body uses are already recorded.
