@@ -116,9 +116,8 @@ KeywordOutcome HandleFor(ScriptReader& engine, RunState&) {
     return KeywordOutcome::Completed();
 }
 
-/// Runs a switch block from behind a label to its "}"; a return ends the enclosing run.
-bool RunSwitchSection(ScriptReader& engine, RunState& run) {
-    Completion c = Completion::Semicolon;
+/// Runs a switch block from behind a label to its "}"; true when a return ended it.
+bool RunSwitchSection(ScriptReader& engine, RunState& run, Completion& c) {
     run.result = engine.ExecuteStatements(RunMode::Block, &c, NoDeclaration);
     if (c == Completion::Return) return true;
     if (c != Completion::CloseBrace) engine.ScriptError(kSwitchInvalidBlock);
@@ -148,7 +147,7 @@ KeywordOutcome HandleSwitch(ScriptReader& engine, RunState& run) {
         engine.SkipBlanks();
         (void)engine.ExecuteStatements(RunMode::CaseLabel, &c, NoDeclaration);
         if (c != Completion::Colon) engine.ScriptError(kSwitchInvalidCaseArgument);
-        if (RunSwitchSection(engine, run)) return KeywordOutcome::EndRun(Completion::Return, run.result);
+        if (RunSwitchSection(engine, run, c)) return KeywordOutcome::EndRun(c, run.result);
         break;
     }
 
@@ -157,7 +156,7 @@ KeywordOutcome HandleSwitch(ScriptReader& engine, RunState& run) {
         if (engine.FindBlockLabel(label) <= 0) break;
         if (std::strcmp(label.CStr(), "default") != 0) continue;
         Expect(engine, ':', kInvalidDefault);
-        if (RunSwitchSection(engine, run)) return KeywordOutcome::EndRun(Completion::Return, run.result);
+        if (RunSwitchSection(engine, run, c)) return KeywordOutcome::EndRun(c, run.result);
         break;
     }
     return KeywordOutcome::Completed();
@@ -183,7 +182,9 @@ KeywordOutcome HandleDefault(ScriptReader& engine, RunState&) {
 KeywordOutcome ExpectSemicolon(ScriptReader& engine, const char* message) {
     CharBuffer token;
     const int kind = engine.ReadToken(token);
-    if (kind != TokenKind::Operator || std::strcmp(token.CStr(), ";") != 0) engine.ScriptError(message);
+    if (kind != TokenKind::Operator || std::strcmp(token.CStr(), ";") != 0) {
+        engine.ScriptError(message);
+    }
     return KeywordOutcome::Completed();
 }
 

@@ -46,10 +46,12 @@ void ReadParameters(ScriptReader& engine, FunctionRecord& record) {
         if (engine.AtEnd()) engine.ScriptError(kFunctionUnexpectedEof);
         // Parameters are scalars: "int a[3]" reads as an indexed name and is refused.
         int kind = engine.ReadToken(token);
-        const ValueType type = kind == TokenKind::Name ? ParameterType(token.CStr()) : ValueType::Void;
+        const ValueType type =
+            kind == TokenKind::Name ? ParameterType(token.CStr()) : ValueType::Void;
         if (type == ValueType::Void) engine.ScriptError(kFunctionInvalidDeclaration);
         kind = engine.ReadToken(token);
-        if (kind != TokenKind::Name || ScriptReader::ClassifyKeyword(token.CStr()) != Keyword::None) {
+        const bool keyword = ScriptReader::ClassifyKeyword(token.CStr()) != Keyword::None;
+        if (kind != TokenKind::Name || keyword) {
             engine.ScriptError(kFunctionInvalidDeclaration);
         }
         Variable* parameter = record.params.GetSlot(record.params.Add());
@@ -70,7 +72,10 @@ public:
         VariableScope* scope = engine.scopes.GetSlot(engine.scopes.Add());
         scope->engine = &engine;
     }
-    ~FunctionScope() { engine.scopes.Delete(engine.scopes.GetSlotNr(engine.scopes.GetCount() - 1)); }
+    ~FunctionScope() {
+        DynaMem<VariableScope>& scopes = engine.scopes;
+        scopes.Delete(scopes.GetSlotNr(scopes.GetCount() - 1));
+    }
     FunctionScope(const FunctionScope&) = delete;
     FunctionScope& operator=(const FunctionScope&) = delete;
 
@@ -95,7 +100,8 @@ void ScriptReader::DeclareFunction(const char* name, ValueType returnType) {
     SkipUnit(RunMode::Block);
 
     // A second declaration of the same name and arity is silently ignored: the first stays.
-    if (auto* entry = functions.Insert(FunctionKey(name, record.params.GetCount()))) entry->item = record;
+    auto* entry = functions.Insert(FunctionKey(name, record.params.GetCount()));
+    if (entry) entry->item = record;
 
     // Run the body once now, with zero-valued parameters, so that a function that is never
     // called is still checked and the names it uses are recorded.
@@ -141,7 +147,8 @@ Value ScriptReader::ExecuteFunction(FunctionRecord& record) {
     FunctionScope scope(*this);
     for (int k = 0; k < record.params.GetCount(); ++k) {
         const Variable& parameter = *record.params.Get(k);
-        Variable* local = DefineVariable(parameter.name.CStr(), parameter.value.type, parameter.arraySize);
+        Variable* local =
+            DefineVariable(parameter.name.CStr(), parameter.value.type, parameter.arraySize);
         // Copied directly: a parameter may hold External or Void, which no assignment stores.
         local->value = parameter.value;
     }

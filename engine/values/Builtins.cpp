@@ -33,7 +33,7 @@ bool IsNumber(const Value& v) {
     return v.type == ValueType::Int || v.type == ValueType::Float;
 }
 
-double AsDouble(const Value& v) {
+double Number(const Value& v) {
     return v.type == ValueType::Int ? static_cast<double>(v.i) : v.f;
 }
 
@@ -101,20 +101,20 @@ Value StringOf(ScriptReader& engine, const Value* args) {
 }
 
 // The mathematical functions report no domain errors: NaN and infinities are results too.
-Value Exp(ScriptReader&, const Value* args) { return Value::MakeFloat(std::exp(AsDouble(args[0]))); }
-Value Log(ScriptReader&, const Value* args) { return Value::MakeFloat(std::log(AsDouble(args[0]))); }
-Value Sqrt(ScriptReader&, const Value* args) { return Value::MakeFloat(std::sqrt(AsDouble(args[0]))); }
-Value Sin(ScriptReader&, const Value* args) { return Value::MakeFloat(std::sin(AsDouble(args[0]))); }
-Value Cos(ScriptReader&, const Value* args) { return Value::MakeFloat(std::cos(AsDouble(args[0]))); }
-Value Tan(ScriptReader&, const Value* args) { return Value::MakeFloat(std::tan(AsDouble(args[0]))); }
-Value Asin(ScriptReader&, const Value* args) { return Value::MakeFloat(std::asin(AsDouble(args[0]))); }
-Value Acos(ScriptReader&, const Value* args) { return Value::MakeFloat(std::acos(AsDouble(args[0]))); }
-Value Atan(ScriptReader&, const Value* args) { return Value::MakeFloat(std::atan(AsDouble(args[0]))); }
+Value Exp(ScriptReader&, const Value* x) { return Value::MakeFloat(std::exp(Number(x[0]))); }
+Value Log(ScriptReader&, const Value* x) { return Value::MakeFloat(std::log(Number(x[0]))); }
+Value Sqrt(ScriptReader&, const Value* x) { return Value::MakeFloat(std::sqrt(Number(x[0]))); }
+Value Sin(ScriptReader&, const Value* x) { return Value::MakeFloat(std::sin(Number(x[0]))); }
+Value Cos(ScriptReader&, const Value* x) { return Value::MakeFloat(std::cos(Number(x[0]))); }
+Value Tan(ScriptReader&, const Value* x) { return Value::MakeFloat(std::tan(Number(x[0]))); }
+Value Asin(ScriptReader&, const Value* x) { return Value::MakeFloat(std::asin(Number(x[0]))); }
+Value Acos(ScriptReader&, const Value* x) { return Value::MakeFloat(std::acos(Number(x[0]))); }
+Value Atan(ScriptReader&, const Value* x) { return Value::MakeFloat(std::atan(Number(x[0]))); }
 
 Value Pow(ScriptReader&, const Value* args) {
     // Scripts have always seen pow on single-precision operands; keep their results.
-    const double x = IsNumber(args[0]) ? RoundToSingle(AsDouble(args[0])) : 0.0;
-    const double y = IsNumber(args[1]) ? RoundToSingle(AsDouble(args[1])) : 0.0;
+    const double x = IsNumber(args[0]) ? RoundToSingle(Number(args[0])) : 0.0;
+    const double y = IsNumber(args[1]) ? RoundToSingle(Number(args[1])) : 0.0;
     return Value::MakeFloat(std::pow(x, y));
 }
 
@@ -126,12 +126,12 @@ Value Rand(ScriptReader&, const Value*) {
 Value Deg(ScriptReader&, const Value* args) {
     // The factor is the single-precision constant, not the exact 180/pi.
     constexpr float factor = 57.29578f;
-    return Value::MakeFloat(IsNumber(args[0]) ? AsDouble(args[0]) * factor : 0.0);
+    return Value::MakeFloat(IsNumber(args[0]) ? Number(args[0]) * factor : 0.0);
 }
 
 Value Rad(ScriptReader&, const Value* args) {
     constexpr float factor = 0.0174532905f;
-    return Value::MakeFloat(IsNumber(args[0]) ? AsDouble(args[0]) * factor : 0.0);
+    return Value::MakeFloat(IsNumber(args[0]) ? Number(args[0]) * factor : 0.0);
 }
 
 Value StrLen(ScriptReader&, const Value* args) {

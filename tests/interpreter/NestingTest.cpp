@@ -1,71 +1,51 @@
+#include <gtest/gtest.h>
+
 #include <string>
 
-#include "interpreter/ScriptOutcome.h"
+#include "interpreter/ScriptRun.h"
 
 namespace {
 
 std::string Repeat(const std::string& part, int count) {
     std::string text;
-    text.reserve(part.size() * static_cast<size_t>(count));
     for (int k = 0; k < count; ++k) text += part;
     return text;
 }
 
-// Each generator nests the executor (or the skipper) depth levels below the top-level
-// statement run, which is one level itself.
-std::string Parentheses(int depth) { return "int x; x = " + Repeat("(", depth) + "1" + Repeat(")", depth) + ";"; }
-std::string Braces(int depth) { return Repeat("{", depth) + Repeat("}", depth) + ";"; }
-std::string IfChain(int depth) { return Repeat("if (1) ", depth) + ";"; }
-std::string SkippedBraces(int depth) { return "for (;;) " + Repeat("{", depth) + Repeat("}", depth); }
+// Each shape nests the executor (or the skipper) depth levels below the top-level
+// statement run, which is one level itself. Chained ifs need the most stack per level.
+std::string Parentheses(int depth) { return Repeat("(", depth) + "1" + Repeat(")", depth) + "; return 1;"; }
+std::string Braces(int depth) { return Repeat("{", depth) + Repeat("}", depth) + "; return 1;"; }
+std::string IfChain(int depth) { return Repeat("if (1) ", depth) + "; return 1;"; }
+std::string SkippedBraces(int depth) { return "for (;;) " + Repeat("{", depth) + Repeat("}", depth) + " return 1;"; }
 
-/// A recursive function whose body nests `blocks` braces around its recursive return.
-std::string NestedRecursion(int blocks) {
-    return "int f(int n) { " + Repeat("{ ", blocks) + "return f(n - 1); " + Repeat("} ", blocks) + "}";
-}
+using Shape = std::string (*)(int);
+constexpr Shape kShapes[] = {Parentheses, Braces, IfChain, SkippedBraces};
 
-using Generator = std::string (*)(int);
-
-struct Shape {
-    const char* name;
-    Generator generate;
-};
-
-constexpr Shape kShapes[] = {
-    {"parentheses", Parentheses},
-    {"braces", Braces},
-    {"if statements", IfChain},
-    {"skipped braces", SkippedBraces},
-};
-
-std::string NestingMessage() {
-    return "Too many nested blocks (more than " + std::to_string(ScriptReader::MaxNesting) + ")";
-}
-
-TEST(Nesting, DeepestAllowedNestingRuns) {
-    for (const Shape& shape : kShapes) {
-        SCOPED_TRACE(shape.name);
-        const ScriptOutcome outcome = RunScript(shape.generate(ScriptReader::MaxNesting - 1));
-        EXPECT_FALSE(outcome.failed) << outcome.message;
+TEST(Nesting, DeepestAllowedNestingRunsWithinTheWorkerStack) {
+    for (const Shape shape : kShapes) {
+        EXPECT_EQ(RunScript(shape(ScriptReader::MaxNesting - 1).c_str()).result, "Int 1");
     }
 }
 
-TEST(Nesting, OneLevelMoreFailsWithTheNestingError) {
-    for (const Shape& shape : kShapes) {
-        SCOPED_TRACE(shape.name);
+TEST(Nesting, DeeperNestingFailsWithTheNestingError) {
+    const std::string start = "file:'*inline*', line: 1: Too many nested blocks (more than " +
+                              std::to_string(ScriptReader::MaxNesting) + ")\n\n";
+    for (const Shape shape : kShapes) {
         for (const int depth : {ScriptReader::MaxNesting, 100000}) {
-            const ScriptOutcome outcome = RunScript(shape.generate(depth));
-            ASSERT_TRUE(outcome.failed);
-            EXPECT_EQ(outcome.message, NestingMessage());
+            const std::string result = RunScript(shape(depth).c_str()).result;
+            EXPECT_EQ(result.substr(0, start.size()), start) << depth;
         }
     }
 }
 
 TEST(Nesting, FunctionDepthLimitComesFirstForRecursionThroughBlocks) {
-    // 256 calls of 15 levels each, plus the declaration's two, stay below the nesting limit
-    // and use the deepest stack a script can reach through function calls.
-    const ScriptOutcome outcome = RunScript(NestedRecursion(13));
-    ASSERT_TRUE(outcome.failed);
-    EXPECT_EQ(outcome.message, "Stack overflow: more than 256 function iterations");
+    // 256 calls of 15 levels each, plus the declaration's two, stay below the nesting limit;
+    // this is the deepest stack a script reaches through function calls.
+    const std::string script =
+        "int f(int n) { " + Repeat("{ ", 13) + "return f(n - 1); " + Repeat("} ", 13) + "}";
+    EXPECT_EQ(RunScript(script.c_str()).result,
+              OneLineError(script, "Stack overflow: more than 256 function iterations"));
 }
 
 }  // namespace
