@@ -22,16 +22,21 @@ struct DiagnosticsState {
 
 DiagnosticsState state;
 
+// Every tree node is a component, and a function call builds 96 of them at once: a plain
+// bounded copy keeps that cheap where a formatted print would dominate the whole run.
+template <std::size_t N>
+void CopyText(char (&target)[N], const char* source) {
+    const std::size_t n = source ? strnlen(source, N - 1) : 0;
+    if (n > 0) std::memcpy(target, source, n);
+    target[n] = '\0';
+}
+
 // Formats into a scratch array first: an argument may well be LastError().text itself.
 void FormatIntoLastError(const char* componentName, const char* format, va_list args) {
     char message[sizeof state.lastError.text];
     std::vsnprintf(message, sizeof message, format, args);
     std::memcpy(state.lastError.text, message, sizeof message);
-    std::snprintf(state.lastError.component, sizeof state.lastError.component, "%s", componentName);
-}
-
-void CopyName(char (&target)[32], const char* source) {
-    std::snprintf(target, sizeof target, "%s", source ? source : "");
+    CopyText(state.lastError.component, componentName);
 }
 
 [[noreturn]] void RaiseLastError(ErrorClass& component) {
@@ -43,17 +48,17 @@ void CopyName(char (&target)[32], const char* source) {
 }  // namespace
 
 ErrorClass::ErrorClass() {
-    CopyName(name, kUndefinedComponent);
-    std::snprintf(state.lastError.text, sizeof state.lastError.text, "%s", kNoError);
+    CopyText(name, kUndefinedComponent);
+    CopyText(state.lastError.text, kNoError);
     state.repeatCount = 0;
 }
 
 ErrorClass::ErrorClass(const ErrorClass& other) : ErrorClass() {
-    CopyName(name, other.name);
+    CopyText(name, other.name);
 }
 
 ErrorClass& ErrorClass::operator=(const ErrorClass& other) {
-    if (this != &other) CopyName(name, other.name);
+    if (this != &other) CopyText(name, other.name);
     return *this;
 }
 
@@ -62,7 +67,7 @@ ErrorClass::~ErrorClass() {
 }
 
 void ErrorClass::SetName(const char* n) {
-    CopyName(name, n);
+    CopyText(name, n);
 }
 
 const char* ErrorClass::GetName() const {
