@@ -55,7 +55,9 @@ bool CTarvelDoc::OnSaveDocument(const QString& path) {
     if (written) {
         const QByteArray bytes = EncodeText(text, format.encoding, format.lineBreak);
         written = file.write(bytes) == bytes.size();
-        written = written && file.commit();
+        // commit() misses an error of its own final flush and would then install a
+        // truncated file; flushing first turns a short write into a failure.
+        written = written && file.flush() && file.commit();
     }
     if (!written) {
         QMessageBox::warning(view->window(), AppTitle(),

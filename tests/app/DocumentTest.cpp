@@ -1,0 +1,115 @@
+#include <QFile>
+#include <QMessageBox>
+#include <QtTest>
+#include <csignal>
+#include <sys/resource.h>
+
+#include "AppTestSupport.h"
+#include "CTarvelDoc.h"
+#include "CTarvelView.h"
+
+namespace {
+
+bool WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QByteArray ReadFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+// Lowers the largest file this process may write, so that a save fails in the middle of
+// writing as on a full disk, whatever the rights of the user running the tests.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &saved);
+        rlimit lowered = saved;
+        lowered.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &lowered);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved); }
+
+private:
+    rlimit saved{};
+};
+
+}  // namespace
+
+class DocumentTest : public QObject {
+    Q_OBJECT
+
+    CTarvelDoc* document = nullptr;
+    CTarvelView* view = nullptr;
+    QTemporaryDir dir;
+
+private slots:
+    void initTestCase() {
+        document = App()->MainFrame()->Document();
+        view = App()->MainFrame()->View();
+    }
+
+    void saveWritesTheEditedBytes_data() {
+        QTest::addColumn<QByteArray>("original");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QByteArray>("saved");
+        QTest::newRow("UTF-8, CR LF") << QByteArray("int x;\r\ns = \"\xC3\xA9\xE2\x82\xAC\";\r\n") << ""
+                                      << QByteArray("int x;\r\ns = \"\xC3\xA9\xE2\x82\xAC\";\r\n");
+        QTest::newRow("UTF-8 with byte order mark") << QByteArray("\xEF\xBB\xBFx;\r\n") << ""
+                                                    << QByteArray("\xEF\xBB\xBFx;\r\n");
+        QTest::newRow("Latin-1 with no-break space") << QByteArray("s = \"\xE9\xA0\xFF\";\r\n") << ""
+                                                     << QByteArray("s = \"\xE9\xA0\xFF\";\r\n");
+        QTest::newRow("LF edited") << QByteArray("a;\nb;\n") << "\nc;" << QByteArray("a;\nb;\n\nc;");
+        QTest::newRow("CR edited") << QByteArray("a;\rb;") << "\nc;" << QByteArray("a;\rb;\rc;");
+        QTest::newRow("Latin-1 edited") << QByteArray("\xE9;\r\n") << "\u00E9" << QByteArray("\xE9;\r\n\xE9");
+        QTest::newRow("UTF-8 edited") << QByteArray("\xC3\xA9;\r\n") << "\u00E9\n" << QByteArray("\xC3\xA9;\r\n\xC3\xA9\r\n");
+    }
+    void saveWritesTheEditedBytes() {
+        QFETCH(QByteArray, original);
+        QFETCH(QString, typed);
+        const QString path = dir.filePath("script.c");
+        QVERIFY(WriteFile(path, original));
+        QVERIFY(document->OnOpenDocument(path));
+        document->validateAfterLoad = 0;
+        view->moveCursor(QTextCursor::End);
+        view->insertPlainText(typed);
+        QVERIFY(document->OnFileSave());
+        QTEST(ReadFile(path), "saved");
+        QVERIFY(!document->IsModified());
+    }
+
+    void newDocumentsUseCrLf() {
+        QVERIFY(document->OnNewDocument());
+        view->insertPlainText("int x;\nx = 1;");
+        const QString path = dir.filePath("new.c");
+        QVERIFY(document->OnSaveDocument(path));
+        QCOMPARE(ReadFile(path), QByteArray("int x;\r\nx = 1;"));
+    }
+
+    void failedSaveKeepsTheOldFile() {
+        const QString path = dir.filePath("kept.c");
+        QVERIFY(WriteFile(path, "old;\r\n"));
+        QVERIFY(document->OnOpenDocument(path));
+        document->validateAfterLoad = 0;
+        view->insertPlainText(QString(200, u'x'));
+        QString warning;
+        ModalCloser closer([&warning](QWidget* modal) {
+            warning = static_cast<QMessageBox*>(modal)->text();
+            QTest::keyClick(modal, Qt::Key_Return);
+        });
+        {
+            FileSizeLimit limit(100);
+            QVERIFY(!document->OnFileSave());
+        }
+        QVERIFY2(warning.startsWith("Cannot write file " + QDir::toNativeSeparators(path)), qPrintable(warning));
+        QCOMPARE(ReadFile(path), QByteArray("old;\r\n"));
+        QVERIFY(document->IsModified());
+    }
+};
+
+int main(int argc, char** argv) { return RunAppTest<DocumentTest>(argc, argv); }
+
+#include "DocumentTest.moc"
