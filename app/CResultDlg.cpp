@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "DialogUnits.h"
+#include "containers/NameOrder.h"
 
 namespace {
 
@@ -81,9 +82,7 @@ void CResultDlg::FillList(QListWidget* list, SearchTree<NoItem>* names) {
     list->clear();
     if (!names) return;
     // The name sets hold only the characters 32 to 127, so Latin-1 reads them exactly.
-    // FIXME: replaced when the shared name order lands
-    CharBuffer key;
-    names->ResetWalk();
-    while (names->NextEntry(&key)) list->addItem(QString::fromLatin1(key.CStr()));
-    list->sortItems();
+    for (const std::string& name : SortedNames(*names)) {
+        list->addItem(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
+    }
 }

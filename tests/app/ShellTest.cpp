@@ -137,7 +137,7 @@ private slots:
         QCOMPARE(Entries(menu->actions(), TextOf), entries);
     }
 
-    void keysRunTheirCommands_data() {
+    void keysAreBoundToTheirCommands_data() {
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("prompt");
         const QString copy = "Copy the selection and put it on the Clipboard";
@@ -160,7 +160,7 @@ private slots:
         QTest::newRow("F6") << "F6" << "Switch to the next window pane";
         QTest::newRow("Shift+F6") << "Shift+F6" << "Switch back to the previous window pane";
     }
-    void keysRunTheirCommands() {
+    void keysAreBoundToTheirCommands() {
         QFETCH(QString, key);
         QFETCH(QString, prompt);
         QStringList bound;
