@@ -1,7 +1,9 @@
 // Reduction of a statement's flat item list to one value. There is no syntax tree: nine
 // passes over the list, one per precedence level, each replacing an operator and its operands
 // by the result. Every operand was computed (calls included) before the first pass runs.
+#include <algorithm>
 #include <cstdint>
+#include <vector>
 
 #include "reader/ScriptReader.h"
 #include "values/EvaluateMessages.h"
@@ -41,67 +43,89 @@ bool BelongsToPass(Op op, int pass) {
 uint32_t PassBit(int pass) { return uint32_t{1} << pass; }
 
 /// One reduction of one list; lives for a single Evaluate call.
+///
+/// Removing items from the list one by one costs a shift of its ordinal index each time,
+/// which made a long expression quadratic. Each pass therefore sweeps a view of the items
+/// once, writing the items that stay into an output sequence (an applied operator and a
+/// consumed operand are removed by not being written), and the removed items are deleted
+/// from the list in one go after the last pass. The list keeps owning every item;
+/// the views only point at them, so a refusal in the middle of a pass leaves nothing behind
+/// that the executor's discarding of the list does not free.
 class Evaluator {
 public:
     Evaluator(ScriptReader& engine, DynaMem<ExprItem>& items) : engine(engine), items(items) {}
 
     Value Run() {
-        const uint32_t passes = ClassifyOperators();
+        const uint32_t passes = CollectAndClassify();
         if (passes & PassBit(kUnaryPass)) UnaryPass();
         for (int pass = kUnaryPass + 1; pass <= kLastBinaryPass; ++pass) {
             if (passes & PassBit(pass)) BinaryPass(pass);
         }
         if (passes & PassBit(kAssignmentPass)) AssignmentPass();
+        DropRemovedItems();
         return EndChecks();
     }
 
 private:
-    /// Stores each operator item's code in its index; returns the set of passes needed.
-    uint32_t ClassifyOperators() {
+    /// Fills the view in list order and stores each operator item's code in its index;
+    /// returns the set of passes needed.
+    uint32_t CollectAndClassify() {
+        const int count = items.GetCount();
+        view.reserve(static_cast<size_t>(count));
+        out.reserve(static_cast<size_t>(count));
         uint32_t passes = 0;
-        for (int k = 0; k < items.GetCount(); ++k) {
-            ExprItem& item = At(k);
-            if (item.kind != ItemKind::Operator) continue;
+        for (int k = 0; k < count; ++k) {
+            ExprItem* item = items.Get(k);
+            view.push_back(item);
+            if (item->kind != ItemKind::Operator) continue;
             Op op;
-            if (!FindOperator(item.text.CStr(), op)) {
-                item.index = kNoOperatorCode;
+            if (!FindOperator(item->text.CStr(), op)) {
+                item->index = kNoOperatorCode;
                 continue;
             }
-            item.index = static_cast<int32_t>(op);
+            item->index = static_cast<int32_t>(op);
             passes |= PassBit(PassOf(op));
             if (op == Op::Minus) passes |= PassBit(kPlusMinusPass);
         }
         return passes;
     }
 
+    // In the right-to-left passes the output holds the items already swept, nearest last:
+    // out.back() is the item that follows position r, and view[r - 1] the one in front.
+
     /// Right to left, so that stacked prefix operators apply innermost first.
     void UnaryPass() {
-        for (int k = items.GetCount() - 1; k >= 0; --k) {
+        for (int r = LastPosition(); r >= 0; --r) {
             Op op;
-            if (!OperatorAt(k, op) || PassOf(op) != kUnaryPass) continue;
+            if (!OperatorAt(r, op) || PassOf(op) != kUnaryPass) {
+                out.push_back(view[r]);
+                continue;
+            }
             switch (op) {
             case Op::Increment:
-            case Op::Decrement: Step(k, op); break;
-            case Op::Minus: NegateIfUnary(k); break;
-            default: NotOrComplement(k, op); break;
+            case Op::Decrement: Step(r, op); break;
+            case Op::Minus: NegateIfUnary(r); break;
+            default: NotOrComplement(op); break;
             }
         }
+        EndSweep(true);
     }
 
-    void NotOrComplement(int k, Op op) {
-        if (!Has(k + 1)) Raise(TextsOf(op).missingRight);
-        Refuse(ApplyUnary(op, At(k + 1).value));
-        At(k + 1).kind = ItemKind::Computed;
-        Remove(k);
+    void NotOrComplement(Op op) {
+        if (out.empty()) Raise(TextsOf(op).missingRight);
+        ExprItem& operand = *out.back();
+        Refuse(ApplyUnary(op, operand.value));
+        operand.kind = ItemKind::Computed;
     }
 
     /// ++ and --: prefix when a variable follows, otherwise postfix on the item in front.
-    void Step(int k, Op op) {
-        const bool prefix = Has(k + 1) && At(k + 1).kind == ItemKind::Variable;
-        if (!prefix && !(Has(k - 1) && At(k - 1).kind == ItemKind::Variable)) {
+    void Step(int r, Op op) {
+        const bool prefix = !out.empty() && out.back()->kind == ItemKind::Variable;
+        if (!prefix && !(r > 0 && view[r - 1]->kind == ItemKind::Variable)) {
             Raise(TextsOf(op).invalidTarget);
         }
-        ExprItem& operand = At(prefix ? k + 1 : k - 1);
+        // A postfix operand is swept next and stays where it is.
+        ExprItem& operand = prefix ? *out.back() : *view[r - 1];
         const int32_t before = operand.value.i;
         Refuse(ApplyUnary(op, operand.value));
         if (operand.value.type != ValueType::External) {
@@ -109,97 +133,134 @@ private:
             // A postfix operator yields the old value while the variable holds the new one.
             if (!prefix) operand.value.i = before;
         }
-        Remove(k);
     }
 
     /// A '-' with nothing computed in front is unary; a binary one stays for pass 3.
-    void NegateIfUnary(int k) {
-        if (!Has(k + 1)) Raise(TextsOf(Op::Minus).missingRight);
-        if (HasLeftOperand(k)) return;
-        Refuse(ApplyUnary(Op::Minus, At(k + 1).value));
-        At(k + 1).kind = ItemKind::Computed;
-        Remove(k);
+    void NegateIfUnary(int r) {
+        if (out.empty()) Raise(TextsOf(Op::Minus).missingRight);
+        if (IsLeftOperand(r > 0 ? view[r - 1] : nullptr)) {
+            out.push_back(view[r]);
+            return;
+        }
+        ExprItem& operand = *out.back();
+        Refuse(ApplyUnary(Op::Minus, operand.value));
+        operand.kind = ItemKind::Computed;
     }
+
+    // In the left-to-right passes the output holds the items in front of position r:
+    // out.back() is the left operand and view[r + 1] the right one.
 
     /// Left to right, so that chains of one level group to the left.
     void BinaryPass(int pass) {
-        for (int k = 0; k < items.GetCount();) {
+        const int count = static_cast<int>(view.size());
+        for (int r = 0; r < count;) {
             Op op;
-            if (!OperatorAt(k, op) || !BelongsToPass(op, pass)) {
-                ++k;
+            if (!OperatorAt(r, op) || !BelongsToPass(op, pass)) {
+                out.push_back(view[r]);
+                ++r;
                 continue;
             }
+            ExprItem* right = r + 1 < count ? view[r + 1] : nullptr;
             if (op == Op::Plus || op == Op::Minus) {
                 // These have no missing-left text: they only need a right operand, and the
                 // check comes before the unary-or-binary decision.
-                if (!Has(k + 1)) Raise(TextsOf(op).missingRight);
-                if (!HasLeftOperand(k)) {
+                if (right == nullptr) Raise(TextsOf(op).missingRight);
+                if (!IsLeftOperand(out.empty() ? nullptr : out.back())) {
                     // Pass 1 took every unary '-', so only an inconsistent list gets here.
                     if (op == Op::Minus) engine.ScriptError(kCompilerErrorMinus);
-                    UnaryPlus(k);
-                    ++k;  // behind the operand
+                    UnaryPlus(*right);
+                    out.push_back(right);
+                    r += 2;  // behind the operand
                     continue;
                 }
             } else {
-                if (k == 0) Raise(TextsOf(op).missingLeft);
-                if (!Has(k + 1)) Raise(TextsOf(op).missingRight);
+                if (out.empty()) Raise(TextsOf(op).missingLeft);
+                if (right == nullptr) Raise(TextsOf(op).missingRight);
             }
-            ExprItem& left = At(k - 1);
-            Refuse(ApplyBinary(op, left.value, At(k + 1).value));
+            ExprItem& left = *out.back();
+            Refuse(ApplyBinary(op, left.value, right->value));
             left.kind = ItemKind::Computed;
-            Remove(k);  // the operator
-            Remove(k);  // the right operand, moved down into its place
+            // The operator and the right operand are dropped; the result stays last in the
+            // output, where the next operator of this level takes it as its left operand.
+            r += 2;
         }
+        EndSweep(false);
     }
 
-    void UnaryPlus(int k) {
-        Refuse(ApplyUnary(Op::Plus, At(k + 1).value));
-        At(k + 1).kind = ItemKind::Computed;
-        Remove(k);
+    void UnaryPlus(ExprItem& operand) {
+        Refuse(ApplyUnary(Op::Plus, operand.value));
+        operand.kind = ItemKind::Computed;
     }
 
     /// Right to left, so that a = b = 5 sets b first and gives its new value to a.
     void AssignmentPass() {
-        for (int k = items.GetCount() - 1; k >= 0;) {
+        for (int r = LastPosition(); r >= 0;) {
             Op op;
-            if (!OperatorAt(k, op) || PassOf(op) != kAssignmentPass) {
-                --k;
+            if (!OperatorAt(r, op) || PassOf(op) != kAssignmentPass) {
+                out.push_back(view[r]);
+                --r;
                 continue;
             }
             const OperatorTexts& texts = TextsOf(op);
-            if (k == 0) Raise(texts.missingLeft);
-            if (!Has(k + 1)) Raise(texts.missingRight);
-            ExprItem& target = At(k - 1);
+            if (r == 0) Raise(texts.missingLeft);
+            if (out.empty()) Raise(texts.missingRight);
+            ExprItem& target = *view[r - 1];
             if (target.kind != ItemKind::Variable) Raise(texts.invalidTarget);
 
             // The item holds the variable as it was when the statement was read; operators
             // of this same expression (x++ in x = x++ + 1) may have changed it since.
             const char* name = target.text.CStr();
             target.value = engine.AccessVariable(name, target.index, NoDeclaration);
-            Refuse(ApplyAssignment(op, target.value, At(k + 1).value, target.index >= 0));
+            Refuse(ApplyAssignment(op, target.value, out.back()->value, target.index >= 0));
             engine.SetVariable(name, target.index, target.value);
             target.kind = ItemKind::Computed;
-            Remove(k);
-            Remove(k);
-            k -= 2;  // the item in front of the assigned one
+            out.back() = &target;  // the right operand is dropped, the assigned item swept
+            r -= 2;                // the item in front of the assigned one
+        }
+        EndSweep(true);
+    }
+
+    /// The output becomes the view of the next pass, in list order.
+    void EndSweep(bool rightToLeft) {
+        if (rightToLeft) std::reverse(out.begin(), out.end());
+        view.swap(out);
+        out.clear();
+    }
+
+    /// Deletes from the list every item the passes removed from the view.
+    void DropRemovedItems() {
+        int toDelete = items.GetCount() - static_cast<int>(view.size());
+        if (toDelete == 0) return;
+        // Marked stale, the index is not shifted on each deletion but rebuilt once on the
+        // next read. List order is ascending slot order and the view kept it, so one walk
+        // over the slots tells the remaining items from the removed ones.
+        items.dirty = 1;
+        size_t next = 0;
+        for (int slot = 0; slot < items.GetCapacity() && toDelete > 0; ++slot) {
+            const ExprItem* item = items.GetSlot(slot);
+            if (item == nullptr) continue;
+            if (next < view.size() && item == view[next]) {
+                ++next;
+            } else {
+                items.Delete(slot);
+                --toDelete;
+            }
         }
     }
 
     Value EndChecks() {
-        const int count = items.GetCount();
-        for (int k = 0; k < count; ++k) {
-            const ExprItem& item = At(k);
-            if (item.kind == ItemKind::Operator) {
-                engine.ScriptError(kUnknownOperator, item.text.CStr());
+        for (const ExprItem* item : view) {
+            if (item->kind == ItemKind::Operator) {
+                engine.ScriptError(kUnknownOperator, item->text.CStr());
             }
         }
-        if (count > 1) engine.ScriptError(kMissingSemicolonInStatement);
-        return At(0).value;
+        if (view.size() > 1) engine.ScriptError(kMissingSemicolonInStatement);
+        return view.front()->value;
     }
 
-    /// True when item k is an operator that some pass applies; op is then that operator.
-    bool OperatorAt(int k, Op& op) {
-        const ExprItem& item = At(k);
+    /// True when view item r is an operator that some pass applies; op is then that operator.
+    bool OperatorAt(int r, Op& op) const {
+        const ExprItem& item = *view[r];
         if (item.kind != ItemKind::Operator || item.index == kNoOperatorCode) return false;
         op = static_cast<Op>(item.index);
         return true;
@@ -207,11 +268,11 @@ private:
 
     /// The unary-or-binary rule: a Void value in front means no left operand, whatever
     /// the item is (an operator, or the result of a function without result).
-    bool HasLeftOperand(int k) { return k > 0 && At(k - 1).value.type != ValueType::Void; }
+    static bool IsLeftOperand(const ExprItem* front) {
+        return front != nullptr && front->value.type != ValueType::Void;
+    }
 
-    bool Has(int k) const { return k >= 0 && k < items.GetCount(); }
-    ExprItem& At(int k) const { return *items.Get(k); }
-    void Remove(int k) { items.Delete(items.GetSlotNr(k)); }
+    int LastPosition() const { return static_cast<int>(view.size()) - 1; }
 
     /// Raises an operator's catalog text when the operator refused its operands.
     void Refuse(const char* refusal) {
@@ -230,6 +291,8 @@ private:
 
     ScriptReader& engine;
     DynaMem<ExprItem>& items;
+    std::vector<ExprItem*> view;  ///< the items still in the reduction, in list order
+    std::vector<ExprItem*> out;   ///< what the current pass keeps
 };
 
 }  // namespace
