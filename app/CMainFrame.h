@@ -35,14 +35,23 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    /// The document and the editor view that fills the window.
     void createDocumentAndView();
+    /// Every command, menu by menu.
     void createActions();
+    /// The File menu's commands.
     void createFileActions();
+    /// The Edit menu's commands and the pane keys.
     void createEditActions();
+    /// The View and Help menus' commands.
     void createViewActions();
+    /// The four menus in their order.
     void createMenus();
+    /// The toolbar, dockable on every side.
     void createToolBar();
+    /// "Ready" and the lock-key indicators.
     void createStatusBar();
+    /// Title bar and recent-file list follow the document.
     void connectDocument();
     /// Shows the recent files under the File menu, or the greyed "Recent File" when there are none.
     void updateRecentFileMenu(const QStringList& files);
