@@ -12,7 +12,7 @@ namespace {
 
 /// Consumes the expected character at the cursor, or raises message.
 void Expect(ScriptReader& engine, char expected, const char* message) {
-    if (engine.PeekChar() != expected) engine.ScriptError(message);
+    if (engine.PeekChar() != expected) engine.ScriptError("%s", message);
     engine.ReadChar();
 }
 
@@ -183,7 +183,7 @@ KeywordOutcome ExpectSemicolon(ScriptReader& engine, const char* message) {
     CharBuffer token;
     const int kind = engine.ReadToken(token);
     if (kind != TokenKind::Operator || std::strcmp(token.CStr(), ";") != 0) {
-        engine.ScriptError(message);
+        engine.ScriptError("%s", message);
     }
     return KeywordOutcome::Completed();
 }
