@@ -1,33 +1,10 @@
 // Whole validations of generated scripts, so that changes to the executor and the evaluator
 // can be measured: long expressions, long scripts of statements, and deep bracket nesting.
-// The run happens on the engine's worker thread, so only wall-clock time means anything.
-#include <benchmark/benchmark.h>
-
 #include <string>
 
-#include "reader/ScriptReader.h"
+#include "BenchValidate.h"
 
 namespace {
-
-/// Loads and runs the text as one validation does; a failed run is a broken benchmark.
-void Validate(benchmark::State& state, const std::string& text) {
-    for (auto _ : state) {
-        ScriptReader engine;
-        if (engine.LoadInline(text.c_str()) != LoadOutcome::Loaded) {
-            state.SkipWithError("load failed");
-            return;
-        }
-        try {
-            benchmark::DoNotOptimize(engine.Run());
-        } catch (const ErrorMsg& error) {
-            state.SkipWithError(error.text);
-            return;
-        }
-    }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
-                            static_cast<int64_t>(text.size()));
-    state.SetComplexityN(state.range(0));
-}
 
 /// One statement of n operands under every binary level: x = 1 + 2 * 3 - 4 ...;
 void LongExpression(benchmark::State& state) {
@@ -38,7 +15,7 @@ void LongExpression(benchmark::State& state) {
         text += std::to_string(k % 9 + 1);
     }
     text += ";\r\n";
-    Validate(state, text);
+    ValidateScript(state, text);
 }
 // Up to 65536 operands: an evaluator that is quadratic in the item count shows only at
 // tens of thousands of terms.
@@ -53,7 +30,7 @@ void LongScript(benchmark::State& state) {
         text += "v" + n + "[2] = w" + n + " * 3 + external" + n + ";\r\n";
         text += "w" + n + " += -v" + n + "[2] % 7; w" + n + "++;\r\n";
     }
-    Validate(state, text);
+    ValidateScript(state, text);
 }
 BENCHMARK(LongScript)->RangeMultiplier(4)->Range(16, 4096)->UseRealTime()->Complexity();
 
@@ -62,7 +39,7 @@ void DeepNesting(benchmark::State& state) {
     const auto depth = static_cast<size_t>(state.range(0));
     const std::string text = "int x; x = " + std::string(depth, '(') + "1" +
                              std::string(depth, ')') + ";\r\n";
-    Validate(state, text);
+    ValidateScript(state, text);
 }
 BENCHMARK(DeepNesting)->RangeMultiplier(4)->Range(16, 2048)->UseRealTime()->Complexity();
 

@@ -1,34 +1,10 @@
 // Validations at the sizes users report trouble with first: expressions of ten thousand terms,
 // scripts of twenty thousand statements that declare and call functions, and nested blocks.
-#include <benchmark/benchmark.h>
-
 #include <string>
 
-#include "diagnostics/Log.h"
-#include "reader/ScriptReader.h"
+#include "BenchValidate.h"
 
 namespace {
-
-/// Loads and runs the text on a fresh engine per iteration; a failed validation stops the
-/// benchmark, since it would time the error path instead of the work.
-void ValidateWithoutLog(benchmark::State& state, const std::string& text) {
-    SetLogEnabled(false);
-    for (auto _ : state) {
-        ScriptReader engine;
-        try {
-            if (engine.LoadInline(text.c_str()) != LoadOutcome::Loaded) {
-                state.SkipWithError("load failed");
-                return;
-            }
-            benchmark::DoNotOptimize(engine.Run());
-        } catch (const ErrorMsg& error) {
-            state.SkipWithError(error.text);
-            return;
-        }
-    }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
-                            static_cast<int64_t>(text.size()));
-}
 
 /// x = 1 + 2 - 3 * 4 | 5 ... with n terms.
 void TenThousandTerms(benchmark::State& state) {
@@ -39,7 +15,7 @@ void TenThousandTerms(benchmark::State& state) {
         text += std::to_string(k % 97 + 1);
     }
     text += ";\r\n";
-    ValidateWithoutLog(state, text);
+    ValidateScript(state, text);
 }
 BENCHMARK(TenThousandTerms)->Arg(10000)->UseRealTime()->Unit(benchmark::kMillisecond);
 
@@ -56,7 +32,7 @@ void StatementsWithFunctions(benchmark::State& state) {
             default: text += "v" + n + " = f" + n + "(v" + n + ") + g" + n + "(\"s\", 2.5);\r\n"; break;
         }
     }
-    ValidateWithoutLog(state, text);
+    ValidateScript(state, text);
 }
 BENCHMARK(StatementsWithFunctions)->Arg(2000)->Arg(20000)->UseRealTime()->Unit(benchmark::kMillisecond);
 
@@ -66,7 +42,7 @@ void NestedBlocks(benchmark::State& state) {
     for (int64_t k = 0; k < state.range(0); ++k) text += "if (x) {\r\n";
     text += "x = 1;\r\n";
     for (int64_t k = 0; k < state.range(0); ++k) text += "}\r\n";
-    ValidateWithoutLog(state, text);
+    ValidateScript(state, text);
 }
 BENCHMARK(NestedBlocks)->Arg(100)->Arg(1000)->UseRealTime()->Unit(benchmark::kMillisecond);
 
