@@ -1,5 +1,6 @@
 #pragma once
 #include <QApplication>
+#include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -31,6 +32,12 @@ private:
     QTimer timer;
     bool seen = false;
 };
+
+/// Writes the bytes as the whole file; false when that failed.
+inline bool WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
 
 /// The application every test runs in.
 inline CTarvelApp* App() { return static_cast<CTarvelApp*>(qApp); }

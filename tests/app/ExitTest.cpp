@@ -2,6 +2,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "AppTestSupport.h"
+
 // Leaving the result dialog other than by OK ends the program, so these run the real
 // program in a child process and drive its dialog through the environment.
 class ExitTest : public QObject {
@@ -18,10 +20,7 @@ private slots:
         QFETCH(QString, action);
         QTemporaryDir dir;
         const QString script = dir.filePath("script.c");
-        QFile file(script);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("x = y;\r\n") == 8);
-        file.close();
-
+        QVERIFY(WriteFile(script, "x = y;\r\n"));
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("QT_QPA_PLATFORM", "offscreen");
         environment.insert("XDG_CONFIG_HOME", dir.path());

@@ -18,13 +18,7 @@ IntList ListOf(const std::vector<int>& values, int capacity = 8) {
     return list;
 }
 
-std::vector<int> Ordinals(const IntList& list) {
-    std::vector<int> values;
-    for (int k = 0; k < list.GetCount(); ++k) values.push_back(*list.Get(k));
-    return values;
-}
-
-TEST(DynaMem, GrowsToCapacityPlusQuarterPlusEight) {
+TEST(DynaMem, GrowsToCapacityPlusQuarterPlusEightAndClearKeepsIt) {
     IntList list;
     std::vector<int> capacities{list.GetCapacity()};
     for (int i = 0; i < 64; ++i) {
@@ -34,6 +28,10 @@ TEST(DynaMem, GrowsToCapacityPlusQuarterPlusEight) {
     EXPECT_EQ(capacities, (std::vector<int>{8, 18, 30, 45, 64}));
     EXPECT_EQ(list.Add(), 64);
     EXPECT_EQ(list.GetCapacity(), 88);
+    list.Clear();
+    EXPECT_EQ(list.GetCount(), 0);
+    EXPECT_EQ(list.GetCapacity(), 88);
+    EXPECT_EQ(list.Add(), 0);
 }
 
 TEST(DynaMem, OrdinalsSkipAFreedSlotUntilTheNextAddReusesIt) {
@@ -59,21 +57,14 @@ TEST(DynaMem, SetSizeCompactsAndRenumbersInFormerOrder) {
     EXPECT_EQ(list.GetCapacity(), 11);
 }
 
-TEST(DynaMem, ClearKeepsTheCapacity) {
-    IntList list = ListOf({0, 1, 2, 3, 4, 5, 6, 7, 8});
-    list.Clear();
-    EXPECT_EQ(list.GetCount(), 0);
-    EXPECT_EQ(list.GetCapacity(), 18);
-    EXPECT_EQ(list.Add(), 0);
-}
-
 TEST(DynaMem, AssignmentCopiesElementsIntoTheSameSlots) {
     IntList source = ListOf({0, 1, 2, 3});
     source.Delete(1);
     IntList target = ListOf({9});
     target = source;
     EXPECT_EQ(target.GetSlot(1), nullptr);
-    EXPECT_EQ(Ordinals(target), (std::vector<int>{0, 2, 3}));
+    EXPECT_EQ(target.GetCount(), 3);
+    EXPECT_EQ(*target.Get(1), 2);  // ordinals go on past the free slot
     *target.GetSlot(2) = 20;
     EXPECT_EQ(*source.GetSlot(2), 2);
     EXPECT_EQ(target.Add(), 1);
@@ -93,13 +84,8 @@ TEST(DynaMem, AssignmentWarnsAboutEntriesTheSourceCannotSupply) {
                                                    "Warning:DynaMem: Invalid entry found"}));
 }
 
-struct ErrorCase {
-    const char* message;
-    std::function<void(IntList&)> act;
-};
-
 TEST(DynaMem, RefusalsNameTheListAndChangeNothing) {
-    const ErrorCase cases[] = {
+    const struct { const char* message; std::function<void(IntList&)> act; } cases[] = {
         {"Null pointer added !", [](IntList& list) { list.Add(nullptr); }},
         {"Can not expand fixed list", [](IntList& list) { list.SetSize(-1); list.fixed = 1; list.Add(); }},
         {"Can not SetSize() of fixed list", [](IntList& list) { list.fixed = 1; list.SetSize(20); }},

@@ -33,54 +33,37 @@ TEST(ErrorClass, ErrorLogsRecordsAndThrowsTheMessage) {
     EXPECT_EQ(std::string(LastError().text), longText.substr(0, 1023));
 }
 
-TEST(Warning, FirstWarningIsNeverFoldedAndRepeatsAreCounted) {
-    LogCapture log;
-    ErrorClass component;
-    for (int i = 0; i < 3; ++i) component.Warning("same %d", 1);
-    EXPECT_EQ(WarningCount(), 2u);
-    EXPECT_EQ(WarningRepeatCount(), 1u);
-
-    component.Warning("other");
-    EXPECT_EQ(log.Contents(), LogCapture::Entries({"Warning:Undefined: same 1", "Warning:Undefined: same 1",
-                                                   "Warning Repeat: 1", "Warning:Undefined: other"}));
-}
-
-TEST(Warning, DestroyedComponentFlushesPendingRepeatsWithEnd) {
+TEST(Warning, FirstIsNeverFoldedRepeatsAreCountedAndADestroyedComponentFlushesThemWithEnd) {
     LogCapture log;
     {
         ErrorClass component;
-        component.SetName("DynaMem");
-        for (int i = 0; i < 4; ++i) component.Warning("Invalid entry found");
+        for (int i = 0; i < 3; ++i) component.Warning("same %d", 1);
+        EXPECT_EQ(WarningCount(), 2u);
+        EXPECT_EQ(WarningRepeatCount(), 1u);
+        for (int i = 0; i < 3; ++i) component.Warning("other");
     }
-    EXPECT_EQ(log.Contents(),
-              LogCapture::Entries({"Warning:DynaMem: Invalid entry found", "Warning:DynaMem: Invalid entry found",
-                                   "Warning Repeat: 2", "Warning:DynaMem: end"}));
+    EXPECT_EQ(log.Contents(), LogCapture::Entries({"Warning:Undefined: same 1", "Warning:Undefined: same 1",
+                                                   "Warning Repeat: 1", "Warning:Undefined: other",
+                                                   "Warning Repeat: 2", "Warning:Undefined: end"}));
 }
 
-struct RepeatCase {
-    unsigned preset;         // repeat count already reached
-    int repeats;             // identical warnings issued after that
-    const char* repeatLine;  // what the next different warning writes first
-};
-
-class WarningRepeatLine : public ::testing::TestWithParam<RepeatCase> {};
-
-TEST_P(WarningRepeatLine, ShowsTheCountOrTheCap) {
-    LogCapture log;
-    ErrorClass component;
-    component.Warning("first");
-    component.Warning("same");
-    SetWarningCountersForTesting(WarningCount(), GetParam().preset);
-    for (int i = 0; i < GetParam().repeats; ++i) component.Warning("same");
-    component.Warning("next");
-    EXPECT_TRUE(EndsWith(log.Contents(), LogCapture::Entries({GetParam().repeatLine, "Warning:Undefined: next"})));
+TEST(Warning, RepeatLineShowsTheCountOrTheCap) {
+    const struct {
+        int repeats;             // identical warnings issued after 268435453 were counted
+        const char* repeatLine;  // what the next different warning writes first
+    } cases[] = {{1, "Warning Repeat: 268435454"}, {2, "Warning Repeat: >268435455"},
+                 {5, "Warning Repeat: >268435455"}};
+    for (const auto& c : cases) {
+        LogCapture log;
+        ErrorClass component;
+        component.Warning("first");
+        component.Warning("same");
+        SetWarningCountersForTesting(WarningCount(), 268435453);
+        for (int i = 0; i < c.repeats; ++i) component.Warning("same");
+        component.Warning("next");
+        EXPECT_TRUE(EndsWith(log.Contents(), LogCapture::Entries({c.repeatLine, "Warning:Undefined: next"})));
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Counts, WarningRepeatLine,
-                         ::testing::Values(RepeatCase{0, 1, "Warning Repeat: 1"},
-                                           RepeatCase{268435453, 1, "Warning Repeat: 268435454"},
-                                           RepeatCase{268435453, 2, "Warning Repeat: >268435455"},
-                                           RepeatCase{268435453, 5, "Warning Repeat: >268435455"}));
 
 TEST(Warning, StopsForGoodAfter65536Warnings) {
     LogCapture log;

@@ -39,7 +39,7 @@ TEST(Log, DirectoryIsFixedByTheFirstEntry) {
     Log("here");
     log.directory = first / "elsewhere";
     Log("still here");
-    EXPECT_EQ(LogCapture::ReadFile(first / "logfile.txt"), LogCapture::Entries({"here", "still here"}));
+    EXPECT_EQ(ReadFile(first / "logfile.txt"), LogCapture::Entries({"here", "still here"}));
 }
 
 TEST(Log, FileThatCannotBeOpenedLosesTheEntrySilently) {
@@ -62,7 +62,7 @@ TEST(Log, SystemEnvironmentWritesIntoTheCurrentDirectoryWithoutLeavingIt) {
     const auto cwd = std::filesystem::current_path();
     Log("system");
     EXPECT_EQ(std::filesystem::current_path(), cwd);
-    const std::string contents = LogCapture::ReadFile(cwd / "logfile.txt");
+    const std::string contents = ReadFile(cwd / "logfile.txt");
     EXPECT_EQ(contents.rfind("system (Time:0.00, free sysmem:", 0), 0u) << contents;
     EXPECT_EQ(contents.find("free sysmem:0)"), std::string::npos) << "MemAvailable not read";
     ResetLogForTesting();

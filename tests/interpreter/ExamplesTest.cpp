@@ -1,21 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "interpreter/ScriptRun.h"
+#include "support/LogCapture.h"
 
 namespace {
 
 const std::filesystem::path kExamples =
     std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "examples";
-
-std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 TEST(Examples, EveryExampleValidates) {
     int validated = 0;

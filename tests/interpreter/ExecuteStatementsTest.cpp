@@ -6,11 +6,7 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-class Statements : public ::testing::TestWithParam<ScriptCase> {};
-
-TEST_P(Statements, RunAsWritten) {
-    EXPECT_EQ(RunScript(GetParam().script).result, GetParam().Expected());
-}
+SCRIPT_TABLE(Statements, RunAsWritten)
 
 // Each terminator in each run mode: Statement, Paren, Block, Index, Argument, CaseLabel.
 INSTANTIATE_TEST_SUITE_P(
@@ -42,7 +38,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ScriptCase{"int k; switch (k) { case 1 + 1: k = 2; } return k;", "Int 2"},
                       ScriptCase{"switch (1) { case 1; }", "Encountered invalid ';'", true}));
 
-// Declarations, array sizes and indices, literals and the type keywords.
+// Declarations, array sizes and indices, and the type keywords.
 INSTANTIATE_TEST_SUITE_P(
     Declarations, Statements,
     ::testing::Values(ScriptCase{"int a, b[10], c = 4; b[9] = 3; return b[9] + c;", "Int 7"},
@@ -52,28 +48,16 @@ INSTANTIATE_TEST_SUITE_P(
                       ScriptCase{"int a[3]; return a[-1];", "Index must be positive integer", true},
                       ScriptCase{"int a[3]; return a[1.5];", "Index must be positive integer", true},
                       ScriptCase{"string s = \"ab\"; s[5] = 1; return s + s[0];", "String ab "},
-                      ScriptCase{"int x; float f = 1; x = f = 2.5; return x;", "Int 2"},
                       ScriptCase{"int x; int x;", "Variable 'x' already in stack", true},
-                      ScriptCase{"return 4294967297 + 1.5.3;", "Float 2.5"},
-                      ScriptCase{"return \"a\\tb\";", "String atb"},
-                      ScriptCase{"return int(3.7);", "Int 3"},
-                      ScriptCase{"(int)x;", "Type conversion only valid as function (missing ';' ?)",
-                                 true},
+                      ScriptCase{"(int)x;", "Type conversion only valid as function (missing ';' ?)", true},
                       ScriptCase{"(float)x;", "Type conversion only valid as function", true},
                       ScriptCase{"void (x);", "Invalid 'void'", true},
                       ScriptCase{"int return 1;", "Invalid variable declaration", true},
-                      ScriptCase{"x void f() { }", "Invalid position for function decleration", true},
-                      ScriptCase{"int a; if (1) a = 1; a = 3; return a;", "Int 3"},
-                      ScriptCase{"return 5; x = ;", "Int 5"}));
+                      ScriptCase{"x void f() { }", "Invalid position for function decleration", true}));
 
 TEST(Statements, EndOfTextInsideAStatementNamesItsLine) {
     EXPECT_EQ(RunScript("int x;\r\nx = 1\r\n").result,
               "file:'*inline*', line: 2: Unexpected end of file\n\nint x;\nx = 1\n");
-}
-
-TEST(Statements, ReportErrorsWithTheLinesAround) {
-    EXPECT_EQ(RunScript("int a;\r\na = \"s\";\r\nreturn a;").result,
-              "file:'*inline*', line: 2: Operator '=' type mismatch\n\nint a;\na = \"s\";\nreturn a;");
 }
 
 TEST(Statements, RecordUndeclaredNamesOnceIgnoringCase) {

@@ -1,4 +1,6 @@
 #pragma once
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <ostream>
 #include <string>
@@ -68,3 +70,8 @@ struct ScriptCase {
 };
 
 inline std::ostream& operator<<(std::ostream& out, const ScriptCase& c) { return out << c.script; }
+
+/// Declares a table of ScriptCase rows, run by a test named for the behaviour they share.
+#define SCRIPT_TABLE(Suite, Behaviour)                                                         \
+    class Suite : public ::testing::TestWithParam<ScriptCase> {};                              \
+    TEST_P(Suite, Behaviour) { EXPECT_EQ(RunScript(GetParam().script).result, GetParam().Expected()); }

@@ -48,19 +48,4 @@ TEST(ScriptReader, ContinuedLoadRunsFromTheErrorAndReportsTheRunError) {
     EXPECT_EQ(engine.failed, 1);
 }
 
-TEST(ScriptReader, NestingStopsAtTheLimit) {
-    ScriptReader engine;
-    ASSERT_EQ(engine.LoadInline("x;"), LoadOutcome::Loaded);
-    engine.nestingDepth = ScriptReader::MaxNesting - 1;
-    NestingGuard last(engine);
-    try {
-        NestingGuard tooDeep(engine);
-        ADD_FAILURE() << "no error raised";
-    } catch (const ErrorMsg& error) {
-        EXPECT_EQ(std::string(error.text),
-                  Report(1, "Too many nested blocks (more than 4000)", " ", "x;", " "));
-    }
-    EXPECT_EQ(engine.nestingDepth, ScriptReader::MaxNesting);
-}
-
 }  // namespace

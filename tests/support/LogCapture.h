@@ -10,6 +10,13 @@
 #include "diagnostics/ErrorClass.h"
 #include "diagnostics/Log.h"
 
+/// The bytes of a file; empty when it cannot be read.
+inline std::string ReadFile(const std::filesystem::path& path) {
+    std::ostringstream text;
+    text << std::ifstream(path, std::ios::binary).rdbuf();
+    return text.str();
+}
+
 /// Points the log at a directory of the running test, with a clock standing still and a fixed
 /// memory figure, and starts diagnostics as a fresh process would.
 class LogCapture {
@@ -44,12 +51,6 @@ public:
         std::string text;
         for (const char* message : messages) text += std::string(message) + " (Time:0.00, free sysmem:1501)\n";
         return text;
-    }
-
-    static std::string ReadFile(const std::filesystem::path& path) {
-        std::ostringstream text;
-        text << std::ifstream(path, std::ios::binary).rdbuf();
-        return text.str();
     }
 
     double clock = 100.0;             ///< what the log's clock reads

