@@ -23,7 +23,8 @@ TEST(SourceStore, LinesEndAtCrOrCrLfOnly) {
         ASSERT_EQ(engine.LoadInline(c.text), LoadOutcome::Loaded) << c.text;
         std::string lengths;
         for (int line = 0; line < engine.lineCount; ++line) {
-            lengths += (line > 0 ? "," : "") + std::to_string(engine.LineLength(line));
+            if (line > 0) lengths += ',';
+            lengths += std::to_string(engine.LineLength(line));
             EXPECT_EQ(engine.LineNumberOfLine(line), line);
         }
         EXPECT_EQ(lengths, c.lengths) << c.text;
