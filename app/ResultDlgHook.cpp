@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QEvent>
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <QPixmap>
 #include <QPointer>
 #include <QPushButton>
@@ -14,12 +15,14 @@
 void ResultDlgHook::InstallFromEnvironment(QObject* application) {
     const QString snapshotDir = qEnvironmentVariable("TARVEL_SNAPSHOT_DIR");
     const QString action = qEnvironmentVariable("TARVEL_RESULT_ACTION");
-    if (snapshotDir.isEmpty() && action.isEmpty()) return;
-    application->installEventFilter(new ResultDlgHook(application, snapshotDir, action));
+    const QString loadAnswer = qEnvironmentVariable("TARVEL_SCRIPT_ERROR_ANSWER");
+    if (snapshotDir.isEmpty() && action.isEmpty() && loadAnswer.isEmpty()) return;
+    application->installEventFilter(new ResultDlgHook(application, snapshotDir, action, loadAnswer));
 }
 
-ResultDlgHook::ResultDlgHook(QObject* parent, const QString& snapshotDir, const QString& action)
-    : QObject(parent), snapshotDir(snapshotDir), action(action) {}
+ResultDlgHook::ResultDlgHook(QObject* parent, const QString& snapshotDir, const QString& action,
+                             const QString& loadAnswer)
+    : QObject(parent), snapshotDir(snapshotDir), action(action), loadAnswer(loadAnswer) {}
 
 bool ResultDlgHook::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Show) {
@@ -28,6 +31,12 @@ bool ResultDlgHook::eventFilter(QObject* watched, QEvent* event) {
             QPointer<CResultDlg> guarded(dialog);
             QTimer::singleShot(0, this, [this, guarded] {
                 if (guarded) Drive(guarded);
+            });
+        } else if (auto* question = qobject_cast<QMessageBox*>(watched);
+                   question && !loadAnswer.isEmpty() && question->windowTitle() == u"Script Error") {
+            QPointer<QMessageBox> guarded(question);
+            QTimer::singleShot(0, this, [this, guarded] {
+                if (guarded) Answer(guarded);
             });
         }
     }
@@ -52,4 +61,9 @@ void ResultDlgHook::Drive(CResultDlg* dialog) {
     } else if (action == u"close") {
         dialog->close();
     }
+}
+
+void ResultDlgHook::Answer(QMessageBox* question) {
+    const auto button = loadAnswer == u"yes" ? QMessageBox::Yes : QMessageBox::No;
+    if (QAbstractButton* choice = question->button(button)) choice->click();
 }

@@ -3,11 +3,13 @@
 #include <QString>
 
 class CResultDlg;
+class QMessageBox;
 
 /// Drives the result dialog of a real run without a user, for the screenshot script and
 /// the end-to-end tests. Installed only when the environment asks for it:
 /// TARVEL_SNAPSHOT_DIR saves main-window.png and result-dialog.png there, and
-/// TARVEL_RESULT_ACTION then leaves the dialog by "ok", "quit", "escape" or "close".
+/// TARVEL_RESULT_ACTION then leaves the dialog by "ok", "quit", "escape" or "close", and
+/// TARVEL_SCRIPT_ERROR_ANSWER answers the "Script Error" question of a load with "yes" or "no".
 class ResultDlgHook : public QObject {
     Q_OBJECT
 
@@ -19,10 +21,14 @@ public:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    ResultDlgHook(QObject* parent, const QString& snapshotDir, const QString& action);
+    ResultDlgHook(QObject* parent, const QString& snapshotDir, const QString& action,
+                  const QString& loadAnswer);
     /// Saves the pictures, then leaves the dialog as asked.
     void Drive(CResultDlg* dialog);
+    /// Answers the load-error question as asked.
+    void Answer(QMessageBox* question);
 
     QString snapshotDir;
     QString action;
+    QString loadAnswer;
 };

@@ -18,21 +18,43 @@ private slots:
     }
     void leavingTheResultDialogEndsWithStatusZero() {
         QFETCH(QString, action);
+        QCOMPARE(RunTarvel("x = y;\r\n", {{"TARVEL_RESULT_ACTION", action}}), 0);
+    }
+
+    // A load error asks whether to go on: No ends the program with status 1, Yes validates
+    // and shows the result dialog, which Quit then leaves with 0.
+    void answeringTheLoadErrorQuestion_data() {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<int>("status");
+        QTest::newRow("No") << "no" << 1;
+        QTest::newRow("Yes, then Quit") << "yes" << 0;
+    }
+    void answeringTheLoadErrorQuestion() {
+        QFETCH(QString, answer);
+        QFETCH(int, status);
+        const int exitCode = RunTarvel("x = 1;\r\n#define X\r\n",
+                                       {{"TARVEL_SCRIPT_ERROR_ANSWER", answer},
+                                        {"TARVEL_RESULT_ACTION", "quit"}});
+        QCOMPARE(exitCode, status);
+    }
+
+private:
+    /// Runs the real program on a script with the given hook variables; its exit code.
+    static int RunTarvel(const QByteArray& text, const QList<QPair<QString, QString>>& hooks) {
         QTemporaryDir dir;
         const QString script = dir.filePath("script.c");
-        QVERIFY(WriteFile(script, "x = y;\r\n"));
+        if (!WriteFile(script, text)) return -1;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("QT_QPA_PLATFORM", "offscreen");
         environment.insert("XDG_CONFIG_HOME", dir.path());
-        environment.insert("TARVEL_RESULT_ACTION", action);
+        for (const auto& [name, value] : hooks) environment.insert(name, value);
         QProcess tarvel;
         tarvel.setProcessEnvironment(environment);
         tarvel.setWorkingDirectory(dir.path());
         tarvel.start(TARVEL_BINARY, {script});
         // Only a guard against a dialog that never closes; the program ends at once.
-        QVERIFY(tarvel.waitForFinished(60000));
-        QCOMPARE(tarvel.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(tarvel.exitCode(), 0);
+        if (!tarvel.waitForFinished(60000) || tarvel.exitStatus() != QProcess::NormalExit) return -1;
+        return tarvel.exitCode();
     }
 };
 
