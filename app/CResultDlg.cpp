@@ -6,7 +6,6 @@
 #include <QPushButton>
 
 #include "DialogUnits.h"
-#include "containers/NameOrder.h"
 
 namespace {
 
@@ -61,7 +60,7 @@ CResultDlg::CResultDlg(QWidget* parent) : QDialog(parent) {
 
 void CResultDlg::SetMessage(const QString& text) { message = text; }
 
-void CResultDlg::SetNames(SearchTree<NoItem>* variables, SearchTree<NoItem>* functions) {
+void CResultDlg::SetNames(const QStringList& variables, const QStringList& functions) {
     externalVariables = variables;
     externalFunctions = functions;
 }
@@ -73,16 +72,9 @@ int CResultDlg::DoModal() {
 
 void CResultDlg::OnInitDialog() {
     messageEdit->setPlainText(message);
-    FillList(variableList, externalVariables);
-    FillList(functionList, externalFunctions);
+    variableList->clear();
+    variableList->addItems(externalVariables);
+    functionList->clear();
+    functionList->addItems(externalFunctions);
     okButton->setFocus();
-}
-
-void CResultDlg::FillList(QListWidget* list, SearchTree<NoItem>* names) {
-    list->clear();
-    if (!names) return;
-    // The name sets hold only the characters 32 to 127, so Latin-1 reads them exactly.
-    for (const std::string& name : SortedNames(*names)) {
-        list->addItem(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
-    }
 }

@@ -2,7 +2,7 @@
 #include <QDialog>
 #include <QString>
 
-#include "containers/SearchTree.h"
+#include <QStringList>
 
 class QListWidget;
 class QPlainTextEdit;
@@ -19,19 +19,16 @@ public:
 
     /// The text of the error-message box.
     void SetMessage(const QString& text);
-    /// The engine's two name sets, read when the dialog opens; not owned.
-    void SetNames(SearchTree<NoItem>* variables, SearchTree<NoItem>* functions);
+    /// The names of the two lists, in the order they are shown.
+    void SetNames(const QStringList& variables, const QStringList& functions);
     /// Fills the controls and runs the dialog; Accepted only for OK.
     int DoModal();
 
 private:
     /// Puts the message into its box and the names into the two lists.
     void OnInitDialog();
-    /// Adds the names of one set in display order.
-    static void FillList(QListWidget* list, SearchTree<NoItem>* names);
-
-    SearchTree<NoItem>* externalVariables = nullptr;
-    SearchTree<NoItem>* externalFunctions = nullptr;
+    QStringList externalVariables;
+    QStringList externalFunctions;
     QString message;
 
     QListWidget* variableList;

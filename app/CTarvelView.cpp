@@ -8,7 +8,21 @@
 #include "CResultDlg.h"
 #include "CTarvelDoc.h"
 #include "MessageBoxHost.h"
-#include "reader/ScriptReader.h"
+#include "Validation.h"
+
+namespace {
+
+// Names hold only the characters 32 to 127, so Latin-1 reads them exactly.
+QStringList NameList(const std::vector<ExternalName>& names) {
+    QStringList list;
+    list.reserve(static_cast<qsizetype>(names.size()));
+    for (const ExternalName& name : names) {
+        list.append(QString::fromLatin1(name.name.data(), static_cast<qsizetype>(name.name.size())));
+    }
+    return list;
+}
+
+}  // namespace
 
 CTarvelView::CTarvelView(CTarvelDoc* document, QPrinter* printer, QWidget* parent)
     : QPlainTextEdit(parent), doc(document), printer(printer) {
@@ -43,23 +57,16 @@ void CTarvelView::OnUpdate() {
 void CTarvelView::OnValidate() {
     const TextFormat::Encoding encoding = doc->Format().encoding;
     MessageBoxHost host(encoding);
-    ScriptReader reader(&host);
-    QString message;
     doc->validateAfterLoad = 0;
     // The engine reads lines ending in CR LF, in the bytes the file holds.
     const QByteArray script = EncodeText(EditorText(), encoding, TextFormat::LineBreak::CrLf);
-    try {
-        if (reader.LoadInline(script.constData()) == LoadOutcome::Declined) std::exit(1);
-        static_cast<void>(reader.Run());
-        message = tr("Validation successful");
-    } catch (const ErrorMsg& error) {
-        message = DecodeMessage(error.component, encoding) + QStringLiteral(": ") +
-                  DecodeMessage(error.text, encoding);
-    }
+    const ValidationResult result =
+        Validate(std::string_view(script.constData(), static_cast<size_t>(script.size())), {&host});
+    if (result.load == LoadOutcome::Declined) std::exit(1);
 
     CResultDlg dialog(window());
-    dialog.SetMessage(message);
-    dialog.SetNames(&reader.externalVariables, &reader.externalFunctions);
+    dialog.SetMessage(DecodeMessage(result.message.c_str(), encoding));
+    dialog.SetNames(NameList(result.externalVariables), NameList(result.externalFunctions));
     // Leaving the dialog other than by OK ends the program on the spot: no save question,
     // no orderly shutdown.
     if (dialog.DoModal() != QDialog::Accepted) std::exit(0);

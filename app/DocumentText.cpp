@@ -2,35 +2,23 @@
 
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <string>
+#include <string_view>
+
+#include "reader/LineBreaks.h"
 
 namespace {
 
 // The first break decides the style; a file that mixes styles is written back in that one.
-TextFormat::LineBreak DetectLineBreak(const QString& text) {
-    for (qsizetype k = 0; k < text.size(); ++k) {
-        if (text[k] == u'\n') return TextFormat::LineBreak::Lf;
-        if (text[k] == u'\r') {
-            return k + 1 < text.size() && text[k + 1] == u'\n' ? TextFormat::LineBreak::CrLf
-                                                               : TextFormat::LineBreak::Cr;
+TextFormat::LineBreak DetectLineBreak(const QByteArray& bytes) {
+    for (qsizetype k = 0; k < bytes.size(); ++k) {
+        if (bytes[k] == '\n') return TextFormat::LineBreak::Lf;
+        if (bytes[k] == '\r') {
+            return k + 1 < bytes.size() && bytes[k + 1] == '\n' ? TextFormat::LineBreak::CrLf
+                                                                 : TextFormat::LineBreak::Cr;
         }
     }
     return TextFormat::LineBreak::CrLf;
-}
-
-// Script lines end with CR, optionally followed by LF; a lone LF counts too, as other
-// editors write it.
-QString UnifyLineBreaks(const QString& text) {
-    QString unified;
-    unified.reserve(text.size());
-    for (qsizetype k = 0; k < text.size(); ++k) {
-        if (text[k] == u'\r') {
-            if (k + 1 < text.size() && text[k + 1] == u'\n') ++k;
-            unified += u'\n';
-        } else {
-            unified += text[k];
-        }
-    }
-    return unified;
 }
 
 const char* LineBreakBytes(TextFormat::LineBreak lineBreak) {
@@ -46,15 +34,19 @@ const char* LineBreakBytes(TextFormat::LineBreak lineBreak) {
 
 DecodedText DecodeText(const QByteArray& bytes) {
     DecodedText decoded;
+    decoded.format.lineBreak = DetectLineBreak(bytes);
+    // Script lines end with CR, optionally followed by LF; a lone LF counts too, as other
+    // editors write it. The editor holds every break as '\n'.
+    const std::string unified =
+        UnifyLineBreaks(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())), "\n");
+    const QByteArray unifiedBytes = QByteArray::fromRawData(unified.data(), static_cast<qsizetype>(unified.size()));
     // A byte order mark is kept as a character so that saving writes it back.
     QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
-    QString text = utf8.decode(bytes);
+    decoded.text = utf8.decode(unifiedBytes);
     if (utf8.hasError()) {
-        text = QString::fromLatin1(bytes);
+        decoded.text = QString::fromLatin1(unifiedBytes);
         decoded.format.encoding = TextFormat::Encoding::Latin1;
     }
-    decoded.format.lineBreak = DetectLineBreak(text);
-    decoded.text = UnifyLineBreaks(text);
     return decoded;
 }
 

@@ -2,10 +2,13 @@
 
 #include <QMessageBox>
 
+#include "reader/ReaderMessages.h"
+
 MessageBoxHost::MessageBoxHost(TextFormat::Encoding encoding) : encoding(encoding) {}
 
-bool MessageBoxHost::AskYesNo(const char* title, const char* message) {
-    QMessageBox box(QMessageBox::NoIcon, DecodeMessage(title, encoding), DecodeMessage(message, encoding),
-                    QMessageBox::Yes | QMessageBox::No);
+bool MessageBoxHost::AskToContinue(const Diagnostic& loadError) {
+    const std::string question = loadError.text + kContinueQuestion;
+    QMessageBox box(QMessageBox::NoIcon, DecodeMessage(kScriptErrorTitle, encoding),
+                    DecodeMessage(question.c_str(), encoding), QMessageBox::Yes | QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }

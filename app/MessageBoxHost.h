@@ -8,8 +8,8 @@ public:
     /// The engine's texts quote the script, so they are read in the script's encoding.
     explicit MessageBoxHost(TextFormat::Encoding encoding);
 
-    /// A Yes/No box with no owner window; true for Yes.
-    bool AskYesNo(const char* title, const char* message) override;
+    /// The "Script Error" Yes/No box with no owner window; true for Yes.
+    bool AskToContinue(const Diagnostic& loadError) override;
 
 private:
     TextFormat::Encoding encoding;

@@ -1,21 +1,10 @@
 #pragma once
 
-// Every text tarvel-check writes of its own. The dialog texts are the editor's, byte for byte,
-// so that a user comparing the two sees the same words.
-
-/// The dialog message of a script that ran to its end.
-constexpr const char kValidationSuccessful[] = "Validation successful";
-/// Heading of the external variable names.
-constexpr const char kExternalVariablesUsed[] = "external variables used:";
-/// Heading of the external function names.
-constexpr const char kExternalFunctionsUsed[] = "external functions used:";
-/// Joins an error's component and its text into the dialog message.
-constexpr const char kComponentSeparator[] = ": ";
-/// The tail the engine appends to a load error when it asks whether to go on.
-constexpr const char kContinueQuestion[] = "\n\nWould you like to continue?";
+// Every text tarvel-check writes of its own. The dialog texts are the engine's, so that a user
+// comparing the tool with the editor sees the same words.
 
 /// A load error, as the "Script Error" box would have shown it.
-constexpr const char kScriptErrorReport[] = "Script Error: %s\n";
+constexpr const char kLoadErrorReport[] = "Script Error: %s\n";
 /// One name of a list in the plain report.
 constexpr const char kNameLine[] = "  %s\n";
 /// Separates the reports of several files in the plain report.

@@ -3,20 +3,21 @@
 #include <vector>
 
 #include "cli/CliMessages.h"
+#include "reader/ReaderMessages.h"
 #include "cli/JsonWriter.h"
 
 namespace {
 
-void WriteNames(std::FILE* out, const char* title, const std::vector<std::string>& names) {
+void WriteNames(std::FILE* out, const char* title, const std::vector<ExternalName>& names) {
     std::fputs(title, out);
     std::fputc('\n', out);
-    for (const std::string& name : names) std::fprintf(out, kNameLine, name.c_str());
+    for (const ExternalName& name : names) std::fprintf(out, kNameLine, name.name.c_str());
 }
 
-void WriteNameArray(JsonWriter& json, const char* key, const std::vector<std::string>& names) {
+void WriteNameArray(JsonWriter& json, const char* key, const std::vector<ExternalName>& names) {
     json.Key(key);
     json.BeginArray();
-    for (const std::string& name : names) json.String(name);
+    for (const ExternalName& name : names) json.String(name.name);
     json.EndArray();
 }
 
@@ -58,7 +59,7 @@ void WriteResult(JsonWriter& json, const Value& result) {
 
 }  // namespace
 
-void WritePlainReport(std::FILE* out, const std::string& file, const FileReport& report, bool heading) {
+void WritePlainReport(std::FILE* out, const std::string& file, const ValidationResult& report, bool heading) {
     if (heading) std::fprintf(out, kFileHeading, file.c_str());
     std::fputs(report.message.c_str(), out);
     std::fputc('\n', out);
@@ -66,7 +67,7 @@ void WritePlainReport(std::FILE* out, const std::string& file, const FileReport&
     WriteNames(out, kExternalFunctionsUsed, report.externalFunctions);
 }
 
-std::string JsonReport(const std::string& file, const FileReport& report) {
+std::string JsonReport(const std::string& file, const ValidationResult& report) {
     JsonWriter json;
     json.BeginObject();
     json.Key("file");
@@ -76,12 +77,12 @@ std::string JsonReport(const std::string& file, const FileReport& report) {
     json.Key("message");
     json.String(report.message);
     json.Key("error");
-    if (report.hasError) {
+    if (report.error) {
         json.BeginObject();
         json.Key("component");
-        json.String(report.errorComponent);
+        json.String(report.error->component);
         json.Key("text");
-        json.String(report.errorText);
+        json.String(report.error->text);
         json.EndObject();
     } else {
         json.Null();

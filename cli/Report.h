@@ -2,10 +2,10 @@
 #include <cstdio>
 #include <string>
 
-#include "cli/Validation.h"
+#include "Validation.h"
 
 /// The result dialog's content as plain lines; `heading` names the file first.
-void WritePlainReport(std::FILE* out, const std::string& file, const FileReport& report, bool heading);
+void WritePlainReport(std::FILE* out, const std::string& file, const ValidationResult& report, bool heading);
 
 /// The report as one JSON object on one line, newline included.
-std::string JsonReport(const std::string& file, const FileReport& report);
+std::string JsonReport(const std::string& file, const ValidationResult& report);

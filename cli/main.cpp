@@ -10,10 +10,20 @@
 #include "cli/LineBreaks.h"
 #include "cli/Options.h"
 #include "cli/Report.h"
-#include "cli/Validation.h"
+#include "Validation.h"
 #include "diagnostics/Log.h"
 
 namespace {
+
+/// Gives every load error the answer of the command line.
+class FixedAnswer : public ScriptHost {
+public:
+    explicit FixedAnswer(bool yes) : yes(yes) {}
+    bool AskToContinue(const Diagnostic& /*loadError*/) override { return yes; }
+
+private:
+    bool yes;
+};
 
 /// Validates one file and writes its report; the status this file alone would end with.
 ExitStatus CheckFile(const Options& options, const std::string& file, bool& firstReport) {
@@ -24,12 +34,13 @@ ExitStatus CheckFile(const Options& options, const std::string& file, bool& firs
         return ExitStatus::Trouble;
     }
     const std::string text = ScriptText(bytes, options.raw);
-    const FileReport report = ValidateText(text.c_str(), options.continueOnLoadError);
+    FixedAnswer answer(options.continueOnLoadError);
+    const ValidationResult report = Validate(text, {&answer});
 
-    if (!report.loadError.empty()) {
+    if (report.loadError) {
         // Reports on stderr and stdout would interleave out of order on a shared terminal.
         std::fflush(stdout);
-        std::fprintf(stderr, kScriptErrorReport, report.loadError.c_str());
+        std::fprintf(stderr, kLoadErrorReport, report.loadError->text.c_str());
     }
     // The editor ends without a dialog when the load error is declined; so nothing shows here.
     if (report.load == LoadOutcome::Declined) return ExitStatus::Failed;

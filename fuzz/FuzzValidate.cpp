@@ -3,11 +3,10 @@
 // sanitizer report is fine; script errors are the expected answer to most inputs.
 #include <cstddef>
 #include <cstdint>
-#include <string>
+#include <string_view>
 
-#include "diagnostics/ErrorMsg.h"
+#include "Validation.h"
 #include "diagnostics/Log.h"
-#include "reader/ScriptReader.h"
 
 namespace {
 
@@ -15,7 +14,7 @@ namespace {
 class FixedAnswerHost : public ScriptHost {
 public:
     explicit FixedAnswerHost(bool yes) : yes(yes) {}
-    bool AskYesNo(const char*, const char*) override { return yes; }
+    bool AskToContinue(const Diagnostic&) override { return yes; }
 
 private:
     bool yes;
@@ -28,15 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     SetLogEnabled(false);
     if (size == 0) return 0;
     FixedAnswerHost host((data[0] & 1) != 0);
-    // The editor hands the engine a NUL-terminated text, so the script ends at a NUL byte.
-    const std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
-    ScriptReader reader(&host);
-    try {
-        if (reader.LoadInline(text.c_str()) != LoadOutcome::Declined) {
-            const Value result = reader.Run();
-            (void)result;
-        }
-    } catch (const ErrorMsg&) {
-    }
+    const ValidationResult result =
+        Validate(std::string_view(reinterpret_cast<const char*>(data + 1), size - 1), {&host});
+    (void)result;
     return 0;
 }

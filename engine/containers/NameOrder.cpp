@@ -1,6 +1,5 @@
 #include "containers/NameOrder.h"
 
-#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -27,14 +26,4 @@ bool NameLess(const char* a, const char* b) {
     if (folded != 0) return folded < 0;
     // A total order keeps the result independent of the walk order of the tree.
     return std::strcmp(a, b) < 0;
-}
-
-std::vector<std::string> SortedNames(SearchTree<NoItem>& names) {
-    std::vector<std::string> sorted;
-    CharBuffer key;
-    names.ResetWalk();
-    while (names.NextEntry(&key)) sorted.emplace_back(key.CStr(), static_cast<std::size_t>(key.length));
-    std::sort(sorted.begin(), sorted.end(),
-              [](const std::string& a, const std::string& b) { return NameLess(a.c_str(), b.c_str()); });
-    return sorted;
 }

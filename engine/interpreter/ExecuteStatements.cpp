@@ -151,6 +151,7 @@ private:
         ExprItem& item = *run.items.GetSlot(slot);
         item.text = token;
         item.kind = kind;
+        item.start = engine.tokenStart;
         return slot;
     }
 
@@ -162,7 +163,7 @@ private:
 
     Step PlainName() {
         ExprItem& item = NewItem(ItemKind::Variable);
-        item.value = engine.AccessVariable(item.text.CStr(), -1, DeclTypeOfItem());
+        item.value = engine.AccessVariable(item.text.CStr(), -1, DeclTypeOfItem(), item.start);
         return Step::Completed();
     }
 
@@ -171,7 +172,7 @@ private:
         static_cast<void>(engine.ReadChar());  // the "["
         // In a declaration the number in the brackets is the array size.
         item.index = ReadIndex();
-        item.value = engine.AccessVariable(item.text.CStr(), item.index, DeclTypeOfItem());
+        item.value = engine.AccessVariable(item.text.CStr(), item.index, DeclTypeOfItem(), item.start);
         return Step::Completed();
     }
 
@@ -189,7 +190,7 @@ private:
         ExprItem& item = NewItem(ItemKind::Computed);
         static_cast<void>(engine.ReadChar());  // the "("
         if (run.declType == NoDeclaration || !run.firstItem) {
-            item.value = engine.CallFunction(item.text.CStr());
+            item.value = engine.CallFunction(item.text.CStr(), item.start);
             return Step::Completed();
         }
         engine.DeclareFunction(item.text.CStr(), static_cast<ValueType>(run.declType));

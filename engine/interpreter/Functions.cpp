@@ -110,7 +110,7 @@ void ScriptReader::DeclareFunction(const char* name, ValueType returnType) {
     SetPosition(behindBody);
 }
 
-Value ScriptReader::CallFunction(const char* name) {
+Value ScriptReader::CallFunction(const char* name, int nameStart) {
     std::vector<Value> arguments;
     SkipBlanks();
     if (!Accept(*this, ')')) {
@@ -122,7 +122,7 @@ Value ScriptReader::CallFunction(const char* name) {
             ScriptError(kFunctionInvalidCallBlock);
         }
     }
-    return CallBuiltin(name, arguments.data(), static_cast<int>(arguments.size()));
+    return CallBuiltin(name, arguments.data(), static_cast<int>(arguments.size()), nameStart);
 }
 
 bool ScriptReader::CallUserFunction(const char* name, Value* arguments, int count, Value& result) {

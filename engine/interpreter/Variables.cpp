@@ -5,13 +5,6 @@
 
 namespace {
 
-/// Enters a name into a case-insensitive name set unless some spelling of it is there already,
-/// so that the set keeps the letters of the first use.
-void RecordName(SearchTree<NoItem>& names, const char* name) {
-    // Looking first spares the key copy that Insert makes on every repeated use.
-    if (names.Find(name) == nullptr) static_cast<void>(names.Insert(CharBuffer(name)));
-}
-
 /// The slot of an indexed store: the element, or null when the store is to be ignored.
 Value* ElementTarget(ScriptReader& engine, Variable& variable, const char* name, int index) {
     if (!variable.elements) {
@@ -45,13 +38,13 @@ Variable* ScriptReader::DefineVariable(const char* name, ValueType type, int arr
     return globals.AddVariable(name, type, arraySize);
 }
 
-Value ScriptReader::AccessVariable(const char* name, int index, int declType) {
+Value ScriptReader::AccessVariable(const char* name, int index, int declType, int nameStart) {
     const bool declaring = declType != NoDeclaration;
     Variable* variable = FindVariable(name, declaring);
 
     if (variable == nullptr) {
         if (!declaring) {
-            RecordName(externalVariables, name);
+            RecordExternal(externalVariables, name, nameStart);
             return Value::MakeExternal();
         }
         // The bracket number of a declaration is the array size; none or 0 gives a scalar.
@@ -71,10 +64,10 @@ Value ScriptReader::AccessVariable(const char* name, int index, int declType) {
     return variable->elements[index];
 }
 
-void ScriptReader::SetVariable(const char* name, int index, const Value& value) {
+void ScriptReader::SetVariable(const char* name, int index, const Value& value, int nameStart) {
     Variable* variable = FindVariable(name, false);
     if (variable == nullptr) {
-        RecordName(externalVariables, name);
+        RecordExternal(externalVariables, name, nameStart);
         return;
     }
 

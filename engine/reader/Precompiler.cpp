@@ -1,6 +1,8 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "reader/ReaderMessages.h"
 #include "reader/ScriptReader.h"
@@ -26,6 +28,7 @@ void ScriptReader::Precompile(int depth) {
     if (depth > kMaxIncludeDepth) ScriptError(kTooManyIncludeLevels);
 
     std::string output;  // the text without its directives, built up to the current one
+    std::vector<RemovedDirective> removed;  // how the output maps back onto this pass's text
     int copyStart = 0;
     bool changed = false;
     CharBuffer token;
@@ -48,6 +51,9 @@ void ScriptReader::Precompile(int depth) {
 
         output.append(sourceText.get() + copyStart,
                       static_cast<size_t>(directiveStart - copyStart));
+        const int removedBefore = removed.empty() ? 0 : removed.back().removedUpTo;
+        removed.push_back({static_cast<int>(output.size()),
+                           removedBefore + (directiveEnd - directiveStart)});
         copyStart = directiveEnd;
         changed = true;
     }
@@ -61,5 +67,6 @@ void ScriptReader::Precompile(int depth) {
     std::memcpy(rebuilt.get(), output.c_str(), output.size() + 1);
     sourceText = std::move(rebuilt);
     sourceLength = static_cast<int>(output.size());
+    removedDirectives.push_back(std::move(removed));
     Precompile(depth + 1);
 }

@@ -35,3 +35,9 @@ inline constexpr char kBlockCommentEnd[] = "*/";
 // Script error report.
 inline constexpr char kScriptErrorReport[] = "file:'%s', line: %i: %s\n\n%s\n%s\n%s";
 inline constexpr char kMissingContextLine[] = " ";
+
+// The result of a validation, as the result dialog shows it.
+inline constexpr char kValidationSuccessful[] = "Validation successful";
+inline constexpr char kComponentSeparator[] = ": ";
+inline constexpr char kExternalVariablesUsed[] = "external variables used:";
+inline constexpr char kExternalFunctionsUsed[] = "external functions used:";

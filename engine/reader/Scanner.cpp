@@ -143,7 +143,9 @@ void ScriptReader::SkipPast(const char* s) {
 
 int ScriptReader::ReadToken(CharBuffer& out) {
     SkipBlanks();
+    // At the end the last token read stays the place of whatever error the end causes.
     if (AtEnd()) return TokenKind::End;
+    tokenStart = position;
 
     const char c = sourceText[position];
     if (c == '"') {

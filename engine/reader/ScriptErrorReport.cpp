@@ -36,6 +36,24 @@ void ScriptReader::ScriptError(const char* format, ...) {
     const std::string next = ContextLine(*this, line + 1);
     const char* fileName = FileNameOfLine(line);
     const int lineNumber = LineNumberOfLine(line) + 1;
+    // Set last, so that an error raised while building the report is not mistaken for it.
+    raisedScriptError = true;
+    scriptErrorMessage = message;
     Error(kScriptErrorReport, fileName, lineNumber, message, previous.c_str(), current.c_str(),
           next.c_str());
+}
+
+Diagnostic ScriptReader::Locate(const ErrorMsg& error, ErrorPhase phase) const {
+    Diagnostic diagnostic;
+    diagnostic.component = error.component;
+    diagnostic.text = error.text;
+    diagnostic.message = raisedScriptError ? scriptErrorMessage : std::string(error.text);
+    diagnostic.phase = phase;
+    // An operator the evaluator refused, else the token being read when the error was
+    // raised; a cursor moved back in front of that (an if that gives its last word back)
+    // stands at the next token to read.
+    int at = tokenStart <= position ? tokenStart : position;
+    if (errorStart >= 0) at = errorStart;
+    LocateAsWritten(at, diagnostic.line, diagnostic.column);
+    return diagnostic;
 }

@@ -2,6 +2,7 @@
 
 #include <pthread.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <cstring>
@@ -12,12 +13,11 @@
 namespace {
 
 // Logs a load error and lets the host decide whether the half-loaded script is still run.
-LoadOutcome AskToContinue(ScriptHost* host, const char* errorText) {
-    Log(kScriptErrorLog, errorText);
-    CharBuffer question;
-    question.Format("%s%s", errorText, kContinueQuestion);
+LoadOutcome AskToContinue(ScriptReader& engine, const ErrorMsg& error) {
+    Log(kScriptErrorLog, error.text);
     // Without anyone to ask, continuing would run a script whose load has already failed.
-    const bool yes = host != nullptr && host->AskYesNo(kScriptErrorTitle, question.CStr());
+    const bool yes = engine.host != nullptr &&
+                     engine.host->AskToContinue(engine.Locate(error, ErrorPhase::Load));
     return yes ? LoadOutcome::Continued : LoadOutcome::Declined;
 }
 
@@ -76,6 +76,12 @@ void ScriptReader::Clear() {
 
     sourceLength = 0;
     position = 0;
+    tokenStart = 0;
+    errorStart = -1;
+    writtenLineStarts.clear();
+    removedDirectives.clear();
+    raisedScriptError = false;
+    scriptErrorMessage.clear();
     finished.store(0);
     failed = 0;
     threadActive = false;
@@ -85,22 +91,30 @@ void ScriptReader::Clear() {
 }
 
 LoadOutcome ScriptReader::LoadInline(const char* text) {
+    return LoadInline(std::string_view(text));
+}
+
+LoadOutcome ScriptReader::LoadInline(std::string_view text) {
     Clear();
-    const size_t length = std::strlen(text);
+    // The editor hands over a NUL-terminated text, so nothing after a NUL is ever script.
+    const size_t length = std::min(text.find('\0'), text.size());
     // Positions are ints throughout the scanner; a longer text could not be addressed.
     if (length >= INT_MAX) Error(kScriptTextTooLong, length);
     sourceText = std::make_unique<char[]>(length + 1);
-    std::memcpy(sourceText.get(), text, length + 1);
+    std::memcpy(sourceText.get(), text.data(), length);
+    sourceText[length] = '\0';
     sourceLength = static_cast<int>(length);
     const CharBuffer inlineName(kInlineFileName);
     fileNames.Add(&inlineName);
 
     try {
         BuildLineTable();
+        writtenLineStarts.reserve(static_cast<size_t>(lineCount));
+        for (int k = 0; k < lineCount; ++k) writtenLineStarts.push_back(lineTable[k].start);
         Precompile(0);
     } catch (const ErrorMsg& error) {
         // The state stays as the error left it: on Yes the run starts where loading stopped.
-        return AskToContinue(host, error.text);
+        return AskToContinue(*this, error);
     } catch (...) {
         Error(kUnknownErrorType);
     }
@@ -110,6 +124,8 @@ LoadOutcome ScriptReader::LoadInline(const char* text) {
 Value ScriptReader::Run() {
     finished.store(0);
     failed = 0;
+    raisedScriptError = false;
+    errorStart = -1;
 
     // The executor recurses once per nested block; the default stack of a thread would not
     // hold the deepest nesting the engine accepts.

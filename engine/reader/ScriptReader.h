@@ -1,12 +1,17 @@
 #pragma once
 #include <atomic>
 #include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "containers/CharBuffer.h"
 #include "containers/DynaMem.h"
 #include "containers/SearchTree.h"
 #include "diagnostics/ErrorClass.h"
+#include "diagnostics/Diagnostic.h"
 #include "diagnostics/ErrorMsg.h"
+#include "interpreter/ExternalNames.h"
 #include "interpreter/FunctionRecord.h"
 #include "interpreter/RunMode.h"
 #include "interpreter/RunState.h"
@@ -37,6 +42,8 @@ public:
     // ---- load and run (reader/ScriptReader.cpp) ----
     /// Copies the text as "*inline*", builds the line table and precompiles.
     LoadOutcome LoadInline(const char* text);
+    /// LoadInline of the bytes before the first NUL of text.
+    LoadOutcome LoadInline(std::string_view text);
     /// Runs the script on a worker thread and waits; errors come back as ErrorMsg.
     Value Run();
     /// Frees all script state and returns to the initial state.
@@ -55,6 +62,9 @@ public:
     int LineNumberOfLine(int line);
     /// Bytes of a line's text without its line break.
     int LineLength(int line) const;
+    /// Where a position of the loaded text stands in the script as written, #include lines
+    /// and all.
+    void LocateAsWritten(int pos, int& line, int& column) const;
 
     // ---- precompiler (reader/Precompiler.cpp) ----
     /// Removes every #include directive, keeping the line numbers of the text as written.
@@ -85,6 +95,9 @@ public:
     // ---- script error report (reader/ScriptErrorReport.cpp) ----
     /// Formats the message with file, line and context lines and raises it.
     [[noreturn]] void ScriptError(const char* format, ...) __attribute__((format(printf, 2, 3)));
+    /// The error as tools need it: located where the engine stands now, the bare message
+    /// split off when ScriptError raised it.
+    Diagnostic Locate(const ErrorMsg& error, ErrorPhase phase) const;
 
     // ---- statement executor (interpreter/ExecuteStatements.cpp) ----
     /// Runs text from position until the mode's terminator; see RunMode and Completion.
@@ -103,8 +116,9 @@ public:
     // ---- user functions (interpreter/Functions.cpp) ----
     /// Reads a declaration after its "(", files the function and validates its body once.
     void DeclareFunction(const char* name, ValueType returnType);
-    /// Evaluates the arguments after "(" and dispatches the call.
-    Value CallFunction(const char* name);
+    /// Evaluates the arguments after "(" and dispatches the call; nameStart is where the
+    /// call's name stands.
+    Value CallFunction(const char* name, int nameStart);
     /// Calls the user function name@count if it exists; false otherwise.
     bool CallUserFunction(const char* name, Value* arguments, int count, Value& result);
     /// Runs one call of a function whose parameters already hold their values.
@@ -117,10 +131,11 @@ public:
     Variable* FindVariable(const char* name, bool currentScopeOnly);
     /// Declares a variable at the current level.
     Variable* DefineVariable(const char* name, ValueType type, int arraySize);
-    /// Declares (declType 0..3) or reads (NoDeclaration) a variable or element.
-    Value AccessVariable(const char* name, int index, int declType);
+    /// Declares (declType 0..3) or reads (NoDeclaration) a variable or element; nameStart is
+    /// where the name stands, kept for an external name's first use.
+    Value AccessVariable(const char* name, int index, int declType, int nameStart);
     /// Stores a value into a variable or element, converting to its declared type.
-    void SetVariable(const char* name, int index, const Value& value);
+    void SetVariable(const char* name, int index, const Value& value, int nameStart);
 
     // ---- expression evaluation (values/Evaluate.cpp) ----
     /// Reduces an item list in the nine precedence passes to one value.
@@ -128,7 +143,7 @@ public:
 
     // ---- built-in functions (values/Builtins.cpp) ----
     /// User functions first, then the built-ins, else an external function.
-    Value CallBuiltin(const char* name, Value* arguments, int count);
+    Value CallBuiltin(const char* name, Value* arguments, int count, int nameStart);
 
     // ---- members, in construction order ----
     std::unique_ptr<char[]> sourceText;       ///< the text the scanner reads, NUL-terminated
@@ -138,6 +153,8 @@ public:
     std::unique_ptr<LineEntry[]> lineTable;   ///< one entry per line
     int lineCount = 0;                        ///< entries of lineTable
     int position = 0;                         ///< scan cursor
+    int tokenStart = 0;                       ///< first byte of the token ReadToken read last
+    int errorStart = -1;                      ///< where an error about an earlier token points
     std::atomic<int> finished{0};             ///< 1 once the run body has ended
     int failed = 0;                           ///< 1 when the worker caught an ErrorMsg
     ErrorMsg threadError{};                   ///< the error that ended the worker
@@ -145,11 +162,21 @@ public:
     Value result;                             ///< the value the top-level run ended with
     VariableScope globals;                    ///< global variables
     DynaMem<VariableScope> scopes{8};         ///< one scope per running user-function call
-    SearchTree<NoItem> externalVariables{0};  ///< undeclared variables used, any case
-    SearchTree<NoItem> externalFunctions{0};  ///< unknown functions called, any case
+    ExternalNameSet externalVariables{0};     ///< undeclared variables used, any case
+    ExternalNameSet externalFunctions{0};     ///< unknown functions called, any case
 
     ScriptHost* host = nullptr;  ///< answers the load-error question
     int nestingDepth = 0;        ///< current recursion of executor and skipper
+
+    /// One #include directive a precompiler pass removed, in the coordinates of its output.
+    struct RemovedDirective {
+        int at = 0;            ///< where the directive stood in the pass's output
+        int removedUpTo = 0;   ///< bytes the pass removed up to and including this directive
+    };
+    std::vector<int> writtenLineStarts;  ///< line starts of the text as loaded, before any pass
+    std::vector<std::vector<RemovedDirective>> removedDirectives;  ///< per installed pass
+    bool raisedScriptError = false;  ///< the last error came from ScriptError
+    std::string scriptErrorMessage;  ///< its bare message
 };
 
 /// Counts one level of executor/skipper recursion for its scope; raises

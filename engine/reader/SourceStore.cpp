@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <memory>
 
 #include "reader/ReaderMessages.h"
@@ -64,4 +65,21 @@ int ScriptReader::LineLength(int line) const {
         n = sourceLength - start;
     }
     return n < 0 ? 0 : n;
+}
+
+void ScriptReader::LocateAsWritten(int pos, int& line, int& column) const {
+    int written = std::max(pos, 0);
+    // Undo the passes from the last one back: each moved the text after its directives.
+    for (auto pass = removedDirectives.rbegin(); pass != removedDirectives.rend(); ++pass) {
+        const auto after = std::upper_bound(
+            pass->begin(), pass->end(), written,
+            [](int p, const RemovedDirective& removed) { return p < removed.at; });
+        if (after != pass->begin()) written += std::prev(after)->removedUpTo;
+    }
+    // The byte after a CR of a CR LF still belongs to the line that break ends, as in the table.
+    const auto next = std::upper_bound(writtenLineStarts.begin(), writtenLineStarts.end(), written);
+    const int index = next == writtenLineStarts.begin() ? 0 : static_cast<int>(next - writtenLineStarts.begin()) - 1;
+    const int start = writtenLineStarts.empty() ? 0 : writtenLineStarts[static_cast<size_t>(index)];
+    line = index + 1;
+    column = written - start + 1;
 }

@@ -197,7 +197,7 @@ bool ArgumentsFit(ArgRule rule, const Value* args, int count) {
 
 }  // namespace
 
-Value ScriptReader::CallBuiltin(const char* name, Value* arguments, int count) {
+Value ScriptReader::CallBuiltin(const char* name, Value* arguments, int count, int nameStart) {
     Value result;
     if (CallUserFunction(name, arguments, count, result)) return result;
 
@@ -209,6 +209,6 @@ Value ScriptReader::CallBuiltin(const char* name, Value* arguments, int count) {
     if (builtin) return builtin->function(*this, arguments);
 
     // An unknown function is no error: the host lists it as an external dependency.
-    externalFunctions.Insert(CharBuffer(name));
+    RecordExternal(externalFunctions, name, nameStart);
     return Value::MakeExternal();
 }

@@ -129,7 +129,7 @@ private:
         const int32_t before = operand.value.i;
         Refuse(ApplyUnary(op, operand.value));
         if (operand.value.type != ValueType::External) {
-            engine.SetVariable(operand.text.CStr(), operand.index, operand.value);
+            engine.SetVariable(operand.text.CStr(), operand.index, operand.value, operand.start);
             // A postfix operator yields the old value while the variable holds the new one.
             if (!prefix) operand.value.i = before;
         }
@@ -210,9 +210,9 @@ private:
             // The item holds the variable as it was when the statement was read; operators
             // of this same expression (x++ in x = x++ + 1) may have changed it since.
             const char* name = target.text.CStr();
-            target.value = engine.AccessVariable(name, target.index, NoDeclaration);
+            target.value = engine.AccessVariable(name, target.index, NoDeclaration, target.start);
             Refuse(ApplyAssignment(op, target.value, out.back()->value, target.index >= 0));
-            engine.SetVariable(name, target.index, target.value);
+            engine.SetVariable(name, target.index, target.value, target.start);
             target.kind = ItemKind::Computed;
             out.back() = &target;  // the right operand is dropped, the assigned item swept
             r -= 2;                // the item in front of the assigned one
@@ -251,10 +251,15 @@ private:
     Value EndChecks() {
         for (const ExprItem* item : view) {
             if (item->kind == ItemKind::Operator) {
+                engine.errorStart = item->start;
                 engine.ScriptError(kUnknownOperator, item->text.CStr());
             }
         }
-        if (view.size() > 1) engine.ScriptError(kMissingSemicolonInStatement);
+        if (view.size() > 1) {
+            // Two operands in a row: the semicolon is missing in front of the second.
+            engine.errorStart = view[1]->start;
+            engine.ScriptError(kMissingSemicolonInStatement);
+        }
         return view.front()->value;
     }
 
@@ -263,6 +268,8 @@ private:
         const ExprItem& item = *view[r];
         if (item.kind != ItemKind::Operator || item.index == kNoOperatorCode) return false;
         op = static_cast<Op>(item.index);
+        // Each pass handles the operator it has just found, so an error points at it.
+        current = &item;
         return true;
     }
 
@@ -282,6 +289,7 @@ private:
     /// The operator catalog's texts are printf formats without arguments whose "%%" must
     /// print as '%'. They are program constants, never script text, so they are the format.
     [[noreturn]] void Raise(const char* catalogText) {
+        if (current != nullptr) engine.errorStart = current->start;
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wformat-security"
 #pragma GCC diagnostic ignored "-Wformat-nonliteral"
@@ -293,6 +301,7 @@ private:
     DynaMem<ExprItem>& items;
     std::vector<ExprItem*> view;  ///< the items still in the reduction, in list order
     std::vector<ExprItem*> out;   ///< what the current pass keeps
+    mutable const ExprItem* current = nullptr;  ///< the operator being applied
 };
 
 }  // namespace

@@ -18,5 +18,6 @@ struct ExprItem {
     CharBuffer text;     ///< operator spelling, variable name or token text
     int32_t kind = -1;   ///< ItemKind, or a scanner token kind while the item is being built
     int32_t index = -1;  ///< element index of a variable item, -1 without brackets
+    int32_t start = 0;   ///< first byte of its token in the text
     Value value;         ///< operand value; Void for operators
 };

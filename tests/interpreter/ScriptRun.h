@@ -6,12 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "Validation.h"
 #include "reader/ScriptReader.h"
 
 /// What a whole script gave: the result or the error, and the external names it recorded.
 struct ScriptOutcome {
     std::string result;  ///< "Int 3", "Float 2", "String ab", "Void", "External", or the error text
-    std::vector<std::string> externalVariables;  ///< in the name set's walk order
+    std::vector<std::string> externalVariables;  ///< in display order
     std::vector<std::string> externalFunctions;
 };
 
@@ -29,29 +30,24 @@ inline std::string Describe(const Value& value) {
     }
 }
 
-/// The names of a name set in its walk order.
-inline std::vector<std::string> Names(SearchTree<NoItem>& names) {
+/// The names of a validation's list.
+inline std::vector<std::string> Names(const std::vector<ExternalName>& names) {
     std::vector<std::string> out;
-    names.ResetWalk();
-    while (auto* entry = names.NextEntry()) out.emplace_back(entry->key.CStr());
+    for (const ExternalName& name : names) out.push_back(name.name);
     return out;
 }
 
-/// Loads the text into a fresh engine and runs it, as a validation does.
+/// A whole validation of the text, as the editor runs it; a load error is declined.
 inline ScriptOutcome RunScript(const char* text) {
     ScriptOutcome outcome;
-    ScriptReader engine;
-    if (engine.LoadInline(text) != LoadOutcome::Loaded) {
+    const ValidationResult validation = Validate(text);
+    if (validation.load != LoadOutcome::Loaded) {
         outcome.result = "load failed";
         return outcome;
     }
-    try {
-        outcome.result = Describe(engine.Run());
-    } catch (const ErrorMsg& error) {
-        outcome.result = error.text;
-    }
-    outcome.externalVariables = Names(engine.externalVariables);
-    outcome.externalFunctions = Names(engine.externalFunctions);
+    outcome.result = validation.error ? validation.error->text : Describe(validation.result);
+    outcome.externalVariables = Names(validation.externalVariables);
+    outcome.externalFunctions = Names(validation.externalFunctions);
     return outcome;
 }
 

@@ -44,7 +44,7 @@ TEST(Variables, StoreConvertsToTheDeclaredType) {
             ScriptReader engine;
             ASSERT_EQ(engine.LoadInline("v;"), LoadOutcome::Loaded);
             engine.DefineVariable("v", row.target, 0);
-            std::string got = ErrorOf([&](ScriptReader& e) { e.SetVariable("v", -1, sources[s]); }, engine);
+            std::string got = ErrorOf([&](ScriptReader& e) { e.SetVariable("v", -1, sources[s], 0); }, engine);
             if (got.empty()) got = Describe(engine.FindVariable("v", false)->value);
             EXPECT_EQ(got, row.expected[s]) << "target " << static_cast<int>(row.target) << ", source " << s;
         }
@@ -57,9 +57,9 @@ TEST(Variables, ElementStoresCheckTheirIndex) {
     ASSERT_EQ(engine.LoadInline("v;"), LoadOutcome::Loaded);
     engine.DefineVariable("a", ValueType::Int, 3);
     engine.DefineVariable("i", ValueType::Int, 0);
-    EXPECT_EQ(ErrorOf([](ScriptReader& e) { e.SetVariable("a", 3, Value::MakeInt(1)); }, engine),
+    EXPECT_EQ(ErrorOf([](ScriptReader& e) { e.SetVariable("a", 3, Value::MakeInt(1), 0); }, engine),
               E("Index out of range: 3"));
-    EXPECT_EQ(ErrorOf([](ScriptReader& e) { e.SetVariable("i", 0, Value::MakeInt(1)); }, engine),
+    EXPECT_EQ(ErrorOf([](ScriptReader& e) { e.SetVariable("i", 0, Value::MakeInt(1), 0); }, engine),
               E("Variable 'i' is none array"));
 }
 

@@ -21,9 +21,11 @@ TEST_P(LoadError, IsReportedWithFileLineAndContext) {
     FakeHost host(true);
     ScriptReader engine(&host);
     EXPECT_EQ(engine.LoadInline(c.text), LoadOutcome::Continued);
-    EXPECT_EQ(host.question, "Script Error|" + Report(c.line, c.message, c.previous,
-                                                      c.current ? c.current : c.text, c.next) +
-                                 "\n\nWould you like to continue?");
+    EXPECT_EQ(host.questions, 1);
+    EXPECT_EQ(host.asked.text,
+              Report(c.line, c.message, c.previous, c.current ? c.current : c.text, c.next));
+    EXPECT_EQ(host.asked.message, c.message);
+    EXPECT_EQ(host.asked.phase, ErrorPhase::Load);
 }
 
 INSTANTIATE_TEST_SUITE_P(Scanner, LoadError, ::testing::Values(

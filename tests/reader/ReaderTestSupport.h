@@ -3,15 +3,17 @@
 
 #include "reader/ScriptReader.h"
 
-/// A host that records the question it was asked and gives a fixed answer.
+/// A host that records the load error it was asked about and gives a fixed answer.
 struct FakeHost : ScriptHost {
     explicit FakeHost(bool answer) : answer(answer) {}
-    bool AskYesNo(const char* t, const char* m) override {
-        question = std::string(t) + "|" + m;
+    bool AskToContinue(const Diagnostic& loadError) override {
+        asked = loadError;
+        ++questions;
         return answer;
     }
     bool answer;
-    std::string question;  ///< "title|message" of the last question, empty before one
+    Diagnostic asked;   ///< the last load error asked about
+    int questions = 0;  ///< how often the host was asked
 };
 
 /// The text of a script error on a 1-based line of "*inline*" with its three context lines.

@@ -1,0 +1,57 @@
+#include "Validation.h"
+
+#include "containers/NameOrder.h"
+#include "reader/ReaderMessages.h"
+#include "reader/ScriptReader.h"
+
+namespace {
+
+/// Keeps the load error for the result and passes the question on to the caller's host.
+class RecordingHost : public ScriptHost {
+public:
+    explicit RecordingHost(ScriptHost* host) : host(host) {}
+
+    bool AskToContinue(const Diagnostic& loadError) override {
+        asked = loadError;
+        return host != nullptr && host->AskToContinue(loadError);
+    }
+
+    ScriptHost* host;
+    std::optional<Diagnostic> asked;
+};
+
+std::vector<ExternalName> Located(const ScriptReader& engine, ExternalNameSet& names) {
+    std::vector<ExternalName> located;
+    for (const auto* entry : SortedEntries(names)) {
+        ExternalName name{std::string(entry->key.CStr(), static_cast<size_t>(entry->key.length))};
+        engine.LocateAsWritten(entry->item.position, name.line, name.column);
+        located.push_back(std::move(name));
+    }
+    return located;
+}
+
+}  // namespace
+
+ValidationResult Validate(std::string_view text, const ValidationOptions& options) {
+    ValidationResult result;
+    RecordingHost host(options.host);
+    ScriptReader engine(&host);
+    ErrorPhase phase = ErrorPhase::Load;
+    try {
+        result.load = engine.LoadInline(text);
+        result.loadError = host.asked;
+        // The editor ends the program here; there is no dialog and so no message.
+        if (result.load == LoadOutcome::Declined) return result;
+        phase = ErrorPhase::Run;
+        result.result = engine.Run();
+        result.ok = true;
+        result.message = kValidationSuccessful;
+    } catch (const ErrorMsg& error) {
+        result.error = engine.Locate(error, phase);
+        result.message = result.error->component + kComponentSeparator + result.error->text;
+        result.result = Value();
+    }
+    result.externalVariables = Located(engine, engine.externalVariables);
+    result.externalFunctions = Located(engine, engine.externalFunctions);
+    return result;
+}

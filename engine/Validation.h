@@ -1,0 +1,39 @@
+#pragma once
+// The one way to validate a script: what the editor's Validate command, tarvel-check, the
+// language server, the fuzz target and the benchmarks all run.
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "diagnostics/Diagnostic.h"
+#include "reader/ScriptHost.h"
+#include "values/Value.h"
+
+/// How a validation is run.
+struct ValidationOptions {
+    ScriptHost* host = nullptr;  ///< answers the "Script Error" question; null answers No
+};
+
+/// A name the script uses without declaring it, and where it is used first.
+struct ExternalName {
+    std::string name;  ///< as first spelled
+    int line = 1;      ///< 1-based line of the first use in the script as written
+    int column = 1;    ///< 1-based byte column of the first use
+};
+
+/// Everything one validation produced: the result dialog's content and more.
+struct ValidationResult {
+    LoadOutcome load = LoadOutcome::Loaded;    ///< how loading ended
+    std::optional<Diagnostic> loadError;       ///< the load error the host was asked about
+    bool ok = false;                           ///< loading and running completed
+    std::string message;                       ///< the dialog's message; empty when declined
+    std::optional<Diagnostic> error;           ///< the error the dialog shows, if any
+    std::vector<ExternalName> externalVariables;  ///< in display order
+    std::vector<ExternalName> externalFunctions;  ///< in display order
+    Value result;                              ///< what the run returned; Void after a failure
+};
+
+/// Runs the text (up to its first NUL) through a fresh engine as the editor's Validate command
+/// does: load, the host's answer to a load error, run.
+ValidationResult Validate(std::string_view text, const ValidationOptions& options = {});
