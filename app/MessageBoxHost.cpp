@@ -4,6 +4,8 @@
 
 #include "reader/ReaderMessages.h"
 
+using namespace ReaderMessages;
+
 MessageBoxHost::MessageBoxHost(TextFormat::Encoding encoding) : encoding(encoding) {}
 
 bool MessageBoxHost::AskToContinue(const Diagnostic& loadError) {

@@ -6,6 +6,8 @@
 #include "reader/ReaderMessages.h"
 #include "cli/JsonWriter.h"
 
+using namespace ReaderMessages;
+
 namespace {
 
 void WriteNames(std::FILE* out, const char* title, const std::vector<ExternalName>& names) {

@@ -4,6 +4,8 @@
 #include "reader/ReaderMessages.h"
 #include "reader/ScriptReader.h"
 
+using namespace ReaderMessages;
+
 namespace {
 
 /// Keeps the load error for the result and passes the question on to the caller's host.

@@ -2,6 +2,8 @@
 
 // Texts of the container subsystem, byte for byte as the errors and warnings carry them.
 
+namespace ContainerMessages {
+
 inline constexpr char kDynaMemComponent[] = "DynaMem";
 inline constexpr char kCannotExpandFixed[] = "Can not expand fixed list";
 inline constexpr char kMaximumDataElements[] = "Maximum number of data elements reached: %i";
@@ -14,3 +16,5 @@ inline constexpr char kInvalidEntryFound[] = "Invalid entry found";
 inline constexpr char kSearchTreeComponent[] = "SearchTree";
 inline constexpr char kEmptyNameString[] = "Empty name string";
 inline constexpr char kCharacterOutOfRange[] = "Character in name string out of range: %i";
+
+}  // namespace ContainerMessages

@@ -63,7 +63,7 @@ private:
 template <typename T>
 DynaMem<T>::DynaMem(int initialCapacity)
     : capacity(initialCapacity > 0 ? initialCapacity : 0) {
-    SetName(kDynaMemComponent);
+    SetName(ContainerMessages::kDynaMemComponent);
     data = std::make_unique<std::unique_ptr<T>[]>(static_cast<std::size_t>(capacity));
     order = std::make_unique<std::int32_t[]>(static_cast<std::size_t>(capacity));
 }
@@ -98,7 +98,7 @@ DynaMem<T>& DynaMem<T>::operator=(const DynaMem& other) {
         if (slot >= 0 && slot < capacity && other.data[slot]) {
             data[slot] = std::make_unique<T>(*other.data[slot]);
         } else {
-            Warning(kInvalidEntryFound);
+            Warning(ContainerMessages::kInvalidEntryFound);
         }
     }
     return *this;
@@ -107,14 +107,14 @@ DynaMem<T>& DynaMem<T>::operator=(const DynaMem& other) {
 template <typename T>
 int DynaMem<T>::TakeFreeSlot() {
     if (count == capacity) {
-        if (fixed > 0) Error(kCannotExpandFixed);
+        if (fixed > 0) Error(ContainerMessages::kCannotExpandFixed);
         // Growing by a quarter plus 8 keeps appends amortised constant; refuse before overflow.
-        if (capacity > (INT_MAX - 8) / 5 * 4) Error(kMaximumDataElements, capacity);
+        if (capacity > (INT_MAX - 8) / 5 * 4) Error(ContainerMessages::kMaximumDataElements, capacity);
         SetSize(capacity + capacity / 4 + 8);
     }
     int slot = firstFree;
     while (slot < capacity && data[slot]) ++slot;
-    if (slot >= capacity) Error(kMaximumDataElements, capacity);
+    if (slot >= capacity) Error(ContainerMessages::kMaximumDataElements, capacity);
     return slot;
 }
 
@@ -156,7 +156,7 @@ int DynaMem<T>::Add() {
 
 template <typename T>
 int DynaMem<T>::Add(const T* item) {
-    if (item == nullptr) Error(kNullPointerAdded);
+    if (item == nullptr) Error(ContainerMessages::kNullPointerAdded);
     const int slot = TakeFreeSlot();
     data[slot] = std::make_unique<T>(*item);
     return Occupy(slot);
@@ -164,10 +164,10 @@ int DynaMem<T>::Add(const T* item) {
 
 template <typename T>
 void DynaMem<T>::SetSize(int n) {
-    if (fixed > 0) Error(kCannotSetSizeFixed);
+    if (fixed > 0) Error(ContainerMessages::kCannotSetSizeFixed);
     if (dirty) RebuildOrder();
     if (n == -1) n = count;
-    if (n < count) Error(kNewSizeTooSmall);
+    if (n < count) Error(ContainerMessages::kNewSizeTooSmall);
 
     auto newData = std::make_unique<std::unique_ptr<T>[]>(static_cast<std::size_t>(n));
     auto newOrder = std::make_unique<std::int32_t[]>(static_cast<std::size_t>(n));
@@ -184,7 +184,7 @@ void DynaMem<T>::SetSize(int n) {
 
 template <typename T>
 int DynaMem<T>::Delete(int slot) {
-    if (slot < 0 || slot >= capacity || !data[slot]) Error(kCannotDeleteObject, slot);
+    if (slot < 0 || slot >= capacity || !data[slot]) Error(ContainerMessages::kCannotDeleteObject, slot);
     data[slot].reset();
     if (slot < firstFree) firstFree = slot;
     UpdateOrder(slot, false);

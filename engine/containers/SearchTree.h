@@ -100,12 +100,12 @@ bool SearchTree<T>::KeyRule::operator()(std::string_view a, std::string_view b) 
 
 template <typename T>
 SearchTree<T>::SearchTree(int caseSensitive) : caseSensitive(caseSensitive) {
-    SetName(kSearchTreeComponent);
+    SetName(ContainerMessages::kSearchTreeComponent);
 }
 
 template <typename T>
 SearchTree<T>* SearchTree<T>::Descend(const char* name, int length, bool create) {
-    if (length <= 0) Error(kEmptyNameString);
+    if (length <= 0) Error(ContainerMessages::kEmptyNameString);
     SearchTree* node = this;
     while (node->depth != node->levels - 1 && node->depth != length) {
         if (create && !node->children) {
@@ -122,7 +122,7 @@ SearchTree<T>* SearchTree<T>::Descend(const char* name, int length, bool create)
         // Bytes 128-255 read as negative, which is the value the message reports.
         int c = static_cast<signed char>(name[node->depth]);
         if (c < node->firstChar || c >= node->firstChar + node->range) {
-            node->Error(kCharacterOutOfRange, c);
+            node->Error(ContainerMessages::kCharacterOutOfRange, c);
         }
         if (!node->children) return nullptr;
         if (!node->caseSensitive && c >= 'a' && c <= 'z') c -= 'a' - 'A';

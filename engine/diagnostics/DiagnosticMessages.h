@@ -2,6 +2,8 @@
 
 // Texts of the diagnostics subsystem, byte for byte as they appear in the log.
 
+namespace DiagnosticMessages {
+
 inline constexpr char kUndefinedComponent[] = "Undefined";
 inline constexpr char kNoError[] = "No error";
 inline constexpr char kEndWarning[] = "end";
@@ -12,3 +14,5 @@ inline constexpr char kMaximumWarnings[] = "ErrorClass: Maximum number of warnin
 inline constexpr char kLogFileName[] = "logfile.txt";
 inline constexpr char kLogEntrySuffix[] = "(Time:%.2f, free sysmem:%i)\n";
 inline constexpr char kMaximumLogEntries[] = "Maximum number of log entries reached!\n";
+
+}  // namespace DiagnosticMessages

@@ -6,6 +6,8 @@
 #include "diagnostics/DiagnosticMessages.h"
 #include "diagnostics/Log.h"
 
+using namespace DiagnosticMessages;
+
 namespace {
 
 // Repeats beyond this are no longer counted; the repeat line then reports ">" the cap.

@@ -12,6 +12,8 @@
 
 #include "diagnostics/DiagnosticMessages.h"
 
+using namespace DiagnosticMessages;
+
 namespace {
 
 constexpr int kMaximumEntries = 4024;

@@ -1,8 +1,10 @@
 #include <cstring>
 
-#include "interpreter/ControlFlowMessages.h"
+#include "interpreter/InterpreterMessages.h"
 #include "reader/ScriptReader.h"
 #include "reader/TokenKind.h"
+
+using namespace InterpreterMessages;
 
 // Validation visits every statement once: conditions are evaluated and type-checked, but
 // they never choose what runs. Both branches of an if run, loop bodies run once, and a for

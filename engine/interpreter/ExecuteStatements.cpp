@@ -6,9 +6,13 @@
 #include <cstdint>
 #include <utility>
 
-#include "interpreter/StatementMessages.h"
+#include "interpreter/InterpreterMessages.h"
+#include "reader/ReaderMessages.h"
 #include "reader/ScriptReader.h"
 #include "reader/TokenKind.h"
+
+using namespace InterpreterMessages;
+using namespace ReaderMessages;
 
 namespace {
 
@@ -89,12 +93,12 @@ public:
         if (run.completion != nullptr) *run.completion = Completion::EndOfText;
         switch (run.mode) {
         case RunMode::Statement:
-            if (run.items.GetCount() > 0) engine.ScriptError(kUnexpectedEndOfFile);
+            if (run.items.GetCount() > 0) engine.ScriptError(kEndOfFileInStatement);
             return Value();
         case RunMode::Paren: engine.ScriptError(kEndOfFileMissingParen);
         case RunMode::Block: engine.ScriptError(kEndOfFileMissingBrace);
         case RunMode::Index: engine.ScriptError(kEndOfFileMissingBracket);
-        case RunMode::Argument: engine.ScriptError(kUnexpectedEndOfFile);
+        case RunMode::Argument: engine.ScriptError(kEndOfFileInStatement);
         case RunMode::CaseLabel: break;  // the switch statement reports the missing label
         }
         return Value();

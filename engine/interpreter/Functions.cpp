@@ -1,9 +1,13 @@
 #include <cstring>
 #include <vector>
 
-#include "interpreter/FunctionMessages.h"
+#include "interpreter/InterpreterMessages.h"
+#include "reader/ReaderMessages.h"
 #include "reader/ScriptReader.h"
 #include "reader/TokenKind.h"
+
+using namespace InterpreterMessages;
+using namespace ReaderMessages;
 
 // A function is kept as the text position of its body and run from the text on every call.
 // Functions are told apart by name and parameter count: "add" with two parameters is filed
@@ -43,7 +47,7 @@ void ReadParameters(ScriptReader& engine, FunctionRecord& record) {
     if (Accept(engine, ')')) return;
     CharBuffer token;
     for (;;) {
-        if (engine.AtEnd()) engine.ScriptError(kFunctionUnexpectedEof);
+        if (engine.AtEnd()) engine.ScriptError(kUnexpectedEndOfFile);
         // Parameters are scalars: "int a[3]" reads as an indexed name and is refused.
         int kind = engine.ReadToken(token);
         const ValueType type =

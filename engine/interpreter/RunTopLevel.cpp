@@ -1,6 +1,8 @@
 // The statement loop of a whole script, run on the worker thread.
-#include "interpreter/StatementMessages.h"
+#include "interpreter/InterpreterMessages.h"
 #include "reader/ScriptReader.h"
+
+using namespace InterpreterMessages;
 
 Completion ScriptReader::RunTopLevel() {
     Completion completion = Completion::Semicolon;
@@ -18,7 +20,7 @@ Completion ScriptReader::RunTopLevel() {
         if (completion == Completion::Return) break;
         // A statement run ends only with the completions above; a stray terminator that got
         // through is still reported rather than ignored.
-        ScriptError(kUnexpectedEndOfFile);
+        ScriptError(kEndOfFileInStatement);
     }
     result = value;
     finished = 1;

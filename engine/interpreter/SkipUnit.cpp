@@ -1,8 +1,10 @@
 #include <cstring>
 
-#include "interpreter/ControlFlowMessages.h"
+#include "interpreter/InterpreterMessages.h"
 #include "reader/ScriptReader.h"
 #include "reader/TokenKind.h"
+
+using namespace InterpreterMessages;
 
 // SkipUnit passes over text that a single validation pass never runs (a for loop's
 // increment and body, the rest of a block left by return, a function body at its
@@ -42,7 +44,7 @@ SkipStep SkipOperator(ScriptReader& engine, RunMode mode, const char* op, SkipFl
     case '{': engine.SkipUnit(RunMode::Block); break;
     case '[': engine.SkipUnit(RunMode::Index); break;
     case ')':
-        if (mode != RunMode::Paren) engine.ScriptError(kSkipInvalidParen);
+        if (mode != RunMode::Paren) engine.ScriptError(kInvalidCloseParen);
         return SkipStep::End;
     case '}':
         if (mode == RunMode::Block) return SkipStep::End;
@@ -52,9 +54,9 @@ SkipStep SkipOperator(ScriptReader& engine, RunMode mode, const char* op, SkipFl
             engine.SetPosition(engine.position - 1);
             return SkipStep::End;
         }
-        engine.ScriptError(kSkipInvalidBrace);
+        engine.ScriptError(kInvalidCloseBrace);
     case ']':
-        if (mode != RunMode::Index) engine.ScriptError(kSkipInvalidBracket);
+        if (mode != RunMode::Index) engine.ScriptError(kInvalidCloseBracket);
         return SkipStep::End;
     default: break;
     }
@@ -112,9 +114,9 @@ void ScriptReader::SkipUnit(RunMode mode) {
         SkipStep step = SkipStep::GoOn;
         switch (kind) {
         case TokenKind::End:
-            if (mode == RunMode::Paren) ScriptError(kSkipMissingParen);
-            if (mode == RunMode::Block) ScriptError(kSkipMissingBrace);
-            if (mode == RunMode::Index) ScriptError(kSkipMissingBracket);
+            if (mode == RunMode::Paren) ScriptError(kEndOfFileMissingParen);
+            if (mode == RunMode::Block) ScriptError(kEndOfFileMissingBrace);
+            if (mode == RunMode::Index) ScriptError(kEndOfFileMissingBracket);
             return;
         case TokenKind::Operator:
             step = SkipOperator(*this, mode, token.CStr(), flags);

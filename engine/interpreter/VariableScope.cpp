@@ -1,7 +1,9 @@
 #include "interpreter/VariableScope.h"
 
-#include "interpreter/VariableMessages.h"
+#include "interpreter/InterpreterMessages.h"
 #include "reader/ScriptReader.h"
+
+using namespace InterpreterMessages;
 
 VariableScope::VariableScope() : SearchTree<Variable>(1) {}
 

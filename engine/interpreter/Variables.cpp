@@ -1,7 +1,9 @@
 // Declaring, reading and storing script variables, and recording the names a script uses
 // without declaring them.
-#include "interpreter/VariableMessages.h"
+#include "interpreter/InterpreterMessages.h"
 #include "reader/ScriptReader.h"
+
+using namespace InterpreterMessages;
 
 namespace {
 

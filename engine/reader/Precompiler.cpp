@@ -8,6 +8,8 @@
 #include "reader/ScriptReader.h"
 #include "reader/TokenKind.h"
 
+using namespace ReaderMessages;
+
 namespace {
 
 // Included files are never opened, so only a pass over a rebuilt text recurses; the limit

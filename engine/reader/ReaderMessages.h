@@ -2,6 +2,8 @@
 
 // Texts of the script front end, byte for byte as the errors, the log and the host show them.
 
+namespace ReaderMessages {
+
 inline constexpr char kScriptReaderComponent[] = "ScriptReader";
 inline constexpr char kInlineFileName[] = "*inline*";
 
@@ -41,3 +43,5 @@ inline constexpr char kValidationSuccessful[] = "Validation successful";
 inline constexpr char kComponentSeparator[] = ": ";
 inline constexpr char kExternalVariablesUsed[] = "external variables used:";
 inline constexpr char kExternalFunctionsUsed[] = "external functions used:";
+
+}  // namespace ReaderMessages

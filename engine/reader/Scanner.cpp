@@ -5,6 +5,8 @@
 #include "reader/ScriptReader.h"
 #include "reader/TokenKind.h"
 
+using namespace ReaderMessages;
+
 namespace {
 
 // Classes are decided on the signed byte: everything from 0x80 up reads as negative and is

@@ -6,6 +6,8 @@
 #include "reader/ReaderMessages.h"
 #include "reader/ScriptReader.h"
 
+using namespace ReaderMessages;
+
 namespace {
 
 // The text of a line without its break; a line the table does not have shows as one blank,

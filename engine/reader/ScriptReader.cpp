@@ -10,6 +10,8 @@
 #include "diagnostics/Log.h"
 #include "reader/ReaderMessages.h"
 
+using namespace ReaderMessages;
+
 namespace {
 
 // Logs a load error and lets the host decide whether the half-loaded script is still run.

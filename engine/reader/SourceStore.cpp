@@ -4,6 +4,8 @@
 #include "reader/ReaderMessages.h"
 #include "reader/ScriptReader.h"
 
+using namespace ReaderMessages;
+
 // Lines end with CR or CR LF. A lone LF is no line break: scripts come from an editor that
 // writes CR LF, and an LF of its own is just a blank to the scanner.
 

@@ -5,8 +5,10 @@
 #include <cstring>
 
 #include "reader/ScriptReader.h"
-#include "values/BuiltinMessages.h"
+#include "values/ValueMessages.h"
 #include "values/MersenneTwister.h"
+
+using namespace ValueMessages;
 
 namespace {
 

@@ -6,8 +6,10 @@
 #include <vector>
 
 #include "reader/ScriptReader.h"
-#include "values/EvaluateMessages.h"
+#include "values/ValueMessages.h"
 #include "values/Operators.h"
+
+using namespace ValueMessages;
 
 namespace {
 

@@ -5,7 +5,9 @@
 #include <iterator>
 
 #include "values/IntArithmetic.h"
-#include "values/OperatorMessages.h"
+#include "values/ValueMessages.h"
+
+using namespace ValueMessages;
 
 namespace {
 

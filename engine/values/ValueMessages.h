@@ -1,7 +1,21 @@
 #pragma once
 
-// Texts of the operators, byte for byte as the script error report prints them. They are
-// printf formats used without arguments, so a percent sign is written "%%".
+// Messages of values, expressions and built-in functions, byte for byte as the script error
+// report prints them. The operators' texts are printf formats used without arguments, so a
+// percent sign is written "%%".
+
+namespace ValueMessages {
+
+// Evaluation.
+inline constexpr char kUnknownOperator[] = "Unknown operator '%s'";
+inline constexpr char kMissingSemicolonInStatement[] = "Invalid statement. Missing ';' ?";
+inline constexpr char kCompilerErrorMinus[] = "Compiler error: '-'";
+
+// Built-in functions.
+inline constexpr char kBuiltinInvalidParameters[] = "Invalid parameters for function '%s'";
+inline constexpr char kBuiltinVoidToFloat[] = "Can not convert 'Void' to 'Float'";
+inline constexpr char kBuiltinVoidToInt[] = "Can not convert 'Void' to 'Int'";
+inline constexpr char kBuiltinVoidToString[] = "Can not convert 'Void' to 'String'";
 
 // Unary operators.
 inline constexpr char kNotNoRValue[] = "No R-value for '!'";
@@ -165,3 +179,5 @@ inline constexpr char kXorAssignOnString[] = "Operator '^=' not applicable on 'S
 
 // Shared by the Int forms of /, %, /= and %=.
 inline constexpr char kIntegerDivisionByZero[] = "Integer division by zero";
+
+}  // namespace ValueMessages
