@@ -84,11 +84,6 @@ void ErrorClass::Error(const char* format, ...) {
     RaiseLastError(*this);
 }
 
-void ErrorClass::ErrorV(const char* format, va_list args) {
-    FormatIntoLastError(name, format, args);
-    RaiseLastError(*this);
-}
-
 void ErrorClass::Warning(const char* format, ...) {
     if (state.warningCount >= kWarningLimit) return;
 

@@ -22,14 +22,10 @@ public:
 
     /// Formats the message, logs "Error:<name>: <message>" and throws it as an ErrorMsg.
     [[noreturn]] void Error(const char* format, ...) __attribute__((format(printf, 2, 3)));
-    /// Error with an already started argument list.
-    [[noreturn]] void ErrorV(const char* format, va_list args) __attribute__((format(printf, 2, 0)));
     /// Formats and logs "Warning:<name>: <message>", folding identical consecutive warnings.
     void Warning(const char* format, ...) __attribute__((format(printf, 2, 3)));
 
     int errorFlag = 0;  ///< set once Error was raised on this component
-    int reserved = 0;   ///< kept for layout compatibility; nothing reads it
-    int throwFlag = 1;  ///< Error throws while set; nothing clears it
     char name[32];      ///< component name, NUL-terminated
 };
 

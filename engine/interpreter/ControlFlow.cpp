@@ -108,13 +108,7 @@ KeywordOutcome HandleFor(ScriptReader& engine, RunState&) {
     // The increment and the body would run only from the second iteration on; one pass
     // over a loop never reaches them, so they are only checked for their structure.
     engine.SkipUnit(RunMode::Paren);
-    engine.SkipBlanks();
-    if (engine.PeekChar() == '{') {
-        engine.ReadChar();
-        engine.SkipUnit(RunMode::Block);
-    } else {
-        engine.SkipUnit(RunMode::Statement);
-    }
+    engine.SkipBody();
     return KeywordOutcome::Completed();
 }
 

@@ -23,17 +23,6 @@ struct SkipFlags {
 /// What the current token does to the call.
 enum class SkipStep { GoOn, End };
 
-/// Passes over a body that follows if or else: a braced block or one statement.
-void SkipBody(ScriptReader& engine) {
-    engine.SkipBlanks();
-    if (engine.PeekChar() == '{') {
-        engine.ReadChar();
-        engine.SkipUnit(RunMode::Block);
-    } else {
-        engine.SkipUnit(RunMode::Statement);
-    }
-}
-
 SkipStep SkipOperator(ScriptReader& engine, RunMode mode, const char* op, SkipFlags& flags) {
     const char c = op[1] == '\0' ? op[0] : '\0';
     switch (c) {
@@ -80,14 +69,14 @@ SkipStep SkipWord(ScriptReader& engine, RunMode mode, const char* word, int toke
         if (engine.PeekChar() != '(') engine.ScriptError(kIfWithoutParameters);
         engine.ReadChar();
         engine.SkipUnit(RunMode::Paren);
-        SkipBody(engine);
+        engine.SkipBody();
         flags.pendingIf = true;
         flags.elseAllowed = false;
         return SkipStep::GoOn;
     }
     if (keyword == Keyword::Else) {
         if (!flags.pendingIf && !flags.elseAllowed) engine.ScriptError(kMisplacedElse);
-        SkipBody(engine);
+        engine.SkipBody();
         flags.pendingIf = false;
         if (mode == RunMode::Statement) return SkipStep::End;
         flags.elseAllowed = false;
@@ -136,5 +125,15 @@ void ScriptReader::SkipUnit(RunMode mode) {
             break;
         }
         if (step == SkipStep::End) return;
+    }
+}
+
+void ScriptReader::SkipBody() {
+    SkipBlanks();
+    if (PeekChar() == '{') {
+        ReadChar();
+        SkipUnit(RunMode::Block);
+    } else {
+        SkipUnit(RunMode::Statement);
     }
 }

@@ -86,7 +86,6 @@ void ScriptReader::Clear() {
     scriptErrorMessage.clear();
     finished.store(0);
     failed = 0;
-    threadActive = false;
     lineCount = 0;
     fileNames.Clear();
     globals.engine = this;
@@ -142,10 +141,8 @@ Value ScriptReader::Run() {
         std::snprintf(code, sizeof code, "%d", status);
         ScriptError(kCannotCreateThread, code);
     }
-    threadActive = true;
 
     pthread_join(thread, nullptr);
-    threadActive = false;
 
     if (failed == 1) Error(kRaiseStoredError, threadError.text);
     return result;

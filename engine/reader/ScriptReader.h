@@ -112,6 +112,8 @@ public:
     KeywordOutcome HandleControlKeyword(Keyword keyword, RunState& run);
     /// Passes over text without running it, checking its bracket structure.
     void SkipUnit(RunMode mode);
+    /// Passes over the body of an if, else or for: a braced block or one statement.
+    void SkipBody();
 
     // ---- user functions (interpreter/Functions.cpp) ----
     /// Reads a declaration after its "(", files the function and validates its body once.
@@ -158,7 +160,6 @@ public:
     std::atomic<int> finished{0};             ///< 1 once the run body has ended
     int failed = 0;                           ///< 1 when the worker caught an ErrorMsg
     ErrorMsg threadError{};                   ///< the error that ended the worker
-    bool threadActive = false;                ///< a worker thread exists
     Value result;                             ///< the value the top-level run ended with
     VariableScope globals;                    ///< global variables
     DynaMem<VariableScope> scopes{8};         ///< one scope per running user-function call
