@@ -7,7 +7,10 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QInputDialog>
 #include <QLabel>
+#include <QMessageBox>
+#include <QTextBlock>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QStatusBar>
@@ -17,9 +20,17 @@
 #include "CTarvelApp.h"
 #include "CTarvelDoc.h"
 #include "CTarvelView.h"
+#include "ExternalsDock.h"
+#include "FindReplaceDialog.h"
+#include "LiveChecker.h"
+#include "LockKeyIndicators.h"
+#include "RecoveryStore.h"
 #include "ToolbarIcons.h"
 
 namespace {
+
+// How often unsaved text is copied aside: at most this much typing is lost in a crash.
+constexpr int kRecoveryIntervalMs = 30000;
 
 // A command's prompt is its status-bar text, then "\n" and its tooltip; a prompt without a
 // tooltip part serves as both.
@@ -46,6 +57,8 @@ CMainFrame::CMainFrame(CTarvelApp* app) : app(app) {
     createMenus();
     createToolBar();
     createStatusBar();
+    createDockWindows();
+    createRecovery();
     connectDocument();
     setAcceptDrops(true);
     resize(800, 600);
@@ -55,17 +68,25 @@ CTarvelDoc* CMainFrame::Document() const { return document; }
 
 CTarvelView* CMainFrame::View() const { return view; }
 
+FindReplaceDialog* CMainFrame::FindDialog() const { return findDialog; }
+
+LiveChecker* CMainFrame::Checker() const { return liveChecker; }
+
 void CMainFrame::createDocumentAndView() {
     document = new CTarvelDoc(this);
     view = new CTarvelView(document, app->Printer(), this);
     document->SetView(view);
     setCentralWidget(view);
+    findDialog = new FindReplaceDialog(view, this);
+    liveChecker = new LiveChecker(view);
 }
 
 void CMainFrame::createActions() {
     createFileActions();
     createEditActions();
+    createSearchActions();
     createViewActions();
+    createCodeViewActions();
 }
 
 void CMainFrame::createFileActions() {
@@ -166,6 +187,49 @@ void CMainFrame::createEditActions() {
     addAction(prevPaneAct);
 }
 
+void CMainFrame::createSearchActions() {
+    redoAct = new QAction(tr("&Redo\tCtrl+Y"), this);
+    redoAct->setShortcuts({Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::SHIFT | Qt::Key_Z});
+    SetPrompt(redoAct, tr("Redo the previously undone action\nRedo"));
+    redoAct->setEnabled(false);
+    connect(redoAct, &QAction::triggered, view, &QPlainTextEdit::redo);
+    connect(view, &QPlainTextEdit::redoAvailable, redoAct, &QAction::setEnabled);
+
+    findAct = new QAction(tr("&Find...\tCtrl+F"), this);
+    findAct->setShortcut(Qt::CTRL | Qt::Key_F);
+    SetPrompt(findAct, tr("Find the specified text\nFind"));
+    connect(findAct, &QAction::triggered, this, [this] { findDialog->Open(false); });
+
+    findNextAct = new QAction(tr("Find &Next\tF3"), this);
+    findNextAct->setShortcut(Qt::Key_F3);
+    SetPrompt(findNextAct, tr("Find the next occurrence of the text\nFind Next"));
+    connect(findNextAct, &QAction::triggered, this, [this] {
+        if (!findDialog->FindNext(false)) findDialog->Open(false);
+    });
+
+    findPreviousAct = new QAction(tr("Find Pre&vious\tShift+F3"), this);
+    findPreviousAct->setShortcut(Qt::SHIFT | Qt::Key_F3);
+    SetPrompt(findPreviousAct, tr("Find the previous occurrence of the text\nFind Previous"));
+    connect(findPreviousAct, &QAction::triggered, this, [this] {
+        if (!findDialog->FindNext(true)) findDialog->Open(false);
+    });
+
+    replaceAct = new QAction(tr("R&eplace...\tCtrl+H"), this);
+    replaceAct->setShortcut(Qt::CTRL | Qt::Key_H);
+    SetPrompt(replaceAct, tr("Replace specific text with different text\nReplace"));
+    connect(replaceAct, &QAction::triggered, this, [this] { findDialog->Open(true); });
+
+    goToLineAct = new QAction(tr("&Go To Line...\tCtrl+G"), this);
+    goToLineAct->setShortcut(Qt::CTRL | Qt::Key_G);
+    SetPrompt(goToLineAct, tr("Move to the specified line\nGo To Line"));
+    connect(goToLineAct, &QAction::triggered, this, &CMainFrame::goToLine);
+
+    selectAllAct = new QAction(tr("Select &All\tCtrl+A"), this);
+    selectAllAct->setShortcut(Qt::CTRL | Qt::Key_A);
+    SetPrompt(selectAllAct, tr("Select the entire document\nSelect All"));
+    connect(selectAllAct, &QAction::triggered, view, &QPlainTextEdit::selectAll);
+}
+
 void CMainFrame::createViewActions() {
     toolBarAct = new QAction(tr("&Toolbar"), this);
     toolBarAct->setCheckable(true);
@@ -180,6 +244,29 @@ void CMainFrame::createViewActions() {
     aboutAct = new QAction(ToolbarIcon(ToolbarGlyph::About), tr("&About Tarvel..."), this);
     SetPrompt(aboutAct, tr("Display program information, version number and copyright\nAbout"));
     connect(aboutAct, &QAction::triggered, app, &CTarvelApp::OnAppAbout);
+}
+
+void CMainFrame::createCodeViewActions() {
+    zoomInAct = new QAction(tr("Zoom &In\tCtrl++"), this);
+    zoomInAct->setShortcuts({Qt::CTRL | Qt::Key_Plus, Qt::CTRL | Qt::Key_Equal});
+    SetPrompt(zoomInAct, tr("Show the text larger\nZoom In"));
+    connect(zoomInAct, &QAction::triggered, view, &CTarvelView::ZoomIn);
+
+    zoomOutAct = new QAction(tr("Zoom &Out\tCtrl+-"), this);
+    zoomOutAct->setShortcut(Qt::CTRL | Qt::Key_Minus);
+    SetPrompt(zoomOutAct, tr("Show the text smaller\nZoom Out"));
+    connect(zoomOutAct, &QAction::triggered, view, &CTarvelView::ZoomOut);
+
+    zoomResetAct = new QAction(tr("&Normal Size\tCtrl+0"), this);
+    zoomResetAct->setShortcut(Qt::CTRL | Qt::Key_0);
+    SetPrompt(zoomResetAct, tr("Show the text in the desktop's size\nNormal Size"));
+    connect(zoomResetAct, &QAction::triggered, view, &CTarvelView::ResetZoom);
+
+    liveCheckAct = new QAction(tr("&Check While Typing"), this);
+    liveCheckAct->setCheckable(true);
+    liveCheckAct->setChecked(liveChecker->IsEnabled());
+    SetPrompt(liveCheckAct, tr("Validate the script in the background after each pause in typing\nCheck While Typing"));
+    connect(liveCheckAct, &QAction::toggled, liveChecker, &LiveChecker::SetEnabled);
 }
 
 void CMainFrame::createMenus() {
@@ -199,9 +286,19 @@ void CMainFrame::createMenus() {
     editMenu->addAction(undoAct);
     editMenu->addSeparator();
     editMenu->addActions({cutAct, copyAct, pasteAct});
+    editMenu->addSeparator();
+    editMenu->addAction(redoAct);
+    editMenu->addSeparator();
+    editMenu->addActions({findAct, findNextAct, findPreviousAct, replaceAct, goToLineAct});
+    editMenu->addSeparator();
+    editMenu->addAction(selectAllAct);
 
-    QMenu* viewMenu = menuBar()->addMenu(tr("&View"));
+    viewMenu = menuBar()->addMenu(tr("&View"));
     viewMenu->addActions({toolBarAct, statusBarAct});
+    viewMenu->addSeparator();
+    viewMenu->addActions({zoomInAct, zoomOutAct, zoomResetAct});
+    viewMenu->addSeparator();
+    viewMenu->addAction(liveCheckAct);
 
     QMenu* helpMenu = menuBar()->addMenu(tr("&Help"));
     helpMenu->addAction(aboutAct);
@@ -226,23 +323,104 @@ void CMainFrame::createToolBar() {
 void CMainFrame::createStatusBar() {
     // A normal widget, not a message: tooltips and menu prompts cover it while they show and
     // "Ready" returns by itself.
-    statusBar()->addWidget(new QLabel(tr("Ready")), 1);
-    // Lock-key states cannot be read portably, so the indicators only name their keys.
+    messageLabel = new QLabel(tr("Ready"));
+    messageLabel->setObjectName(QStringLiteral("messageLabel"));
+    statusBar()->addWidget(messageLabel, 1);
+    const auto showMessage = [this](const QString& text) { messageLabel->setText(text.isEmpty() ? tr("Ready") : text); };
+    connect(view, &CTarvelView::StatusMessage, this, showMessage);
+    connect(findDialog, &FindReplaceDialog::StatusMessage, this, showMessage);
+
+    positionLabel = new QLabel(tr("Ln %1, Col %2").arg(1).arg(1));
+    positionLabel->setObjectName(QStringLiteral("positionLabel"));
+    statusBar()->addPermanentWidget(positionLabel);
+    connect(view, &QPlainTextEdit::cursorPositionChanged, this, [this] {
+        const QTextCursor cursor = view->textCursor();
+        positionLabel->setText(tr("Ln %1, Col %2").arg(cursor.blockNumber() + 1).arg(cursor.positionInBlock() + 1));
+    });
+
+    QLabel* panes[3] = {};
+    int k = 0;
     for (const QString& indicator : {tr("CAP"), tr("NUM"), tr("SCRL")}) {
-        auto* pane = new QLabel(indicator);
-        pane->setEnabled(false);
-        statusBar()->addPermanentWidget(pane);
+        panes[k] = new QLabel(indicator);
+        panes[k]->setEnabled(false);
+        statusBar()->addPermanentWidget(panes[k++]);
     }
+    new LockKeyIndicators(panes[0], panes[1], panes[2], this);
     connect(statusBarAct, &QAction::toggled, statusBar(), &QWidget::setVisible);
 }
 
+void CMainFrame::createDockWindows() {
+    externalsDock = new ExternalsDock(this);
+    addDockWidget(Qt::RightDockWidgetArea, externalsDock);
+    const auto showNames = [this](const std::shared_ptr<const ValidationResult>& result) {
+        externalsDock->SetNames(*result);
+    };
+    connect(view, &CTarvelView::Validated, this, showNames);
+    connect(liveChecker, &LiveChecker::Checked, this, showNames);
+    connect(externalsDock, &ExternalsDock::GoToRequested, view, &CTarvelView::GoTo);
+    QAction* dockAct = externalsDock->toggleViewAction();
+    SetPrompt(dockAct, tr("Show or hide the external names of the last check\nExternal Dependencies"));
+    viewMenu->addAction(dockAct);
+}
+
+void CMainFrame::createRecovery() {
+    auto* timer = new QTimer(this);
+    connect(timer, &QTimer::timeout, this, [this] {
+        if (document->IsModified()) WriteRecoveryCopy();
+    });
+    timer->start(kRecoveryIntervalMs);
+    // Before the program ends without asking, the text goes where the next start finds it.
+    connect(view, &CTarvelView::ForcedExit, this, &CMainFrame::WriteRecoveryCopy);
+    // Saved, reverted or replaced by another file: nothing is left to recover. A new text
+    // comes in without a change of the modified flag, but always with a new title.
+    const auto dropWhenSaved = [this] {
+        if (!document->IsModified()) RecoveryStore::Remove();
+    };
+    connect(view->document(), &QTextDocument::modificationChanged, this, dropWhenSaved);
+    connect(document, &CTarvelDoc::TitleChanged, this, dropWhenSaved);
+}
+
+void CMainFrame::WriteRecoveryCopy() {
+    if (!document->IsModified()) {
+        RecoveryStore::Remove();
+        return;
+    }
+    RecoveryStore::Write({document->GetPathName(), view->EditorText()});
+}
+
+bool CMainFrame::OfferRecovery() {
+    const std::optional<RecoveryStore::Copy> copy = RecoveryStore::Read();
+    if (!copy) return false;
+    const QString name = copy->path.isEmpty() ? tr("Untitled") : QDir::toNativeSeparators(copy->path);
+    const auto answer = QMessageBox::question(
+        this, tr("Tarvel"), tr("Tarvel ended before the changes to %1 were saved.\nRestore them?").arg(name));
+    if (answer != QMessageBox::Yes) {
+        RecoveryStore::Remove();
+        return false;
+    }
+    document->RestoreRecovered(copy->path, copy->text);
+    return true;
+}
+
+void CMainFrame::goToLine() {
+    bool ok = false;
+    const int line = QInputDialog::getInt(this, tr("Go To Line"), tr("Line number (1 - %1):").arg(view->blockCount()),
+                                          view->textCursor().blockNumber() + 1, 1, view->blockCount(), 1, &ok);
+    if (ok) view->GoTo(line, 1);
+}
+
 void CMainFrame::connectDocument() {
-    connect(document, &CTarvelDoc::TitleChanged, this,
-            [this](const QString& title) { setWindowTitle(tr("%1 - Tarvel").arg(title)); });
+    connect(document, &CTarvelDoc::TitleChanged, this, &CMainFrame::updateTitle);
+    connect(view->document(), &QTextDocument::modificationChanged, this, &CMainFrame::updateTitle);
     connect(document, &CTarvelDoc::PathNameChanged, app->RecentFiles(), &RecentFileList::Add);
     connect(app->RecentFiles(), &RecentFileList::Changed, this, &CMainFrame::updateRecentFileMenu);
     updateRecentFileMenu(app->RecentFiles()->Files());
-    setWindowTitle(tr("%1 - Tarvel").arg(document->GetTitle()));
+    updateTitle();
+}
+
+void CMainFrame::updateTitle() {
+    const QString unsaved = document->IsModified() ? QStringLiteral("*") : QString();
+    setWindowTitle(tr("%1%2 - Tarvel").arg(document->GetTitle(), unsaved));
 }
 
 void CMainFrame::updateRecentFileMenu(const QStringList& files) {
@@ -258,6 +436,7 @@ void CMainFrame::updateRecentFileMenu(const QStringList& files) {
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
     if (document->SaveModified()) {
+        RecoveryStore::Remove();
         event->accept();
     } else {
         event->ignore();

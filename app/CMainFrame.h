@@ -8,6 +8,9 @@
 class CTarvelApp;
 class CTarvelDoc;
 class CTarvelView;
+class ExternalsDock;
+class FindReplaceDialog;
+class LiveChecker;
 class QAction;
 class QLabel;
 class QMenu;
@@ -25,6 +28,15 @@ public:
     CTarvelDoc* Document() const;
     /// The editor view.
     CTarvelView* View() const;
+    /// Find and Replace.
+    FindReplaceDialog* FindDialog() const;
+    /// Checking while typing.
+    LiveChecker* Checker() const;
+
+    /// Keeps the unsaved text as the recovery copy, or drops the copy when nothing is unsaved.
+    void WriteRecoveryCopy();
+    /// Offers the recovery copy a previous session left; true when the user took it.
+    bool OfferRecovery();
 
 protected:
     /// Asks about unsaved changes before the window closes.
@@ -43,16 +55,28 @@ private:
     void createFileActions();
     /// The Edit menu's commands and the pane keys.
     void createEditActions();
+    /// Redo, searching and moving through the text.
+    void createSearchActions();
     /// The View and Help menus' commands.
     void createViewActions();
+    /// Zoom and checking while typing.
+    void createCodeViewActions();
     /// The four menus in their order.
     void createMenus();
     /// The toolbar, dockable on every side.
     void createToolBar();
     /// "Ready" and the lock-key indicators.
     void createStatusBar();
+    /// The names of the last check, beside the editor.
+    void createDockWindows();
+    /// Periodic recovery copies and the one written before a forced exit.
+    void createRecovery();
     /// Title bar and recent-file list follow the document.
     void connectDocument();
+    /// The file's name, marked with * while it has unsaved changes.
+    void updateTitle();
+    /// Go to Line: asks for a line number.
+    void goToLine();
     /// Shows the recent files under the File menu, or the greyed "Recent File" when there are none.
     void updateRecentFileMenu(const QStringList& files);
 
@@ -60,6 +84,12 @@ private:
     CTarvelDoc* document = nullptr;
     CTarvelView* view = nullptr;
     QToolBar* toolBar = nullptr;
+    QMenu* viewMenu = nullptr;
+    QLabel* messageLabel = nullptr;
+    QLabel* positionLabel = nullptr;
+    ExternalsDock* externalsDock = nullptr;
+    FindReplaceDialog* findDialog = nullptr;
+    LiveChecker* liveChecker = nullptr;
 
     QAction* newAct = nullptr;
     QAction* openAct = nullptr;
@@ -76,9 +106,20 @@ private:
     QAction* cutAct = nullptr;
     QAction* copyAct = nullptr;
     QAction* pasteAct = nullptr;
+    QAction* redoAct = nullptr;
+    QAction* findAct = nullptr;
+    QAction* findNextAct = nullptr;
+    QAction* findPreviousAct = nullptr;
+    QAction* replaceAct = nullptr;
+    QAction* goToLineAct = nullptr;
+    QAction* selectAllAct = nullptr;
     QAction* nextPaneAct = nullptr;
     QAction* prevPaneAct = nullptr;
     QAction* toolBarAct = nullptr;
     QAction* statusBarAct = nullptr;
+    QAction* zoomInAct = nullptr;
+    QAction* zoomOutAct = nullptr;
+    QAction* zoomResetAct = nullptr;
+    QAction* liveCheckAct = nullptr;
     QAction* aboutAct = nullptr;
 };

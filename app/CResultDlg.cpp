@@ -4,10 +4,14 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QGuiApplication>
 
 #include "DialogUnits.h"
 
 namespace {
+
+constexpr int kSmallestPointSize = 6;
 
 QLabel* AddLabel(QWidget* parent, const QString& text, const QRect& geometry) {
     auto* label = new QLabel(text, parent);
@@ -30,13 +34,29 @@ QPushButton* AddButton(QWidget* parent, const QString& name, const QString& text
     return button;
 }
 
+// Courier New at 12 points, or smaller where the dialog would not fit the screen: the
+// layout scales with its font, so every text and place stays as it is.
+QFont FittingFont(QWidget* parent) {
+    QFont font(QStringLiteral("Courier New"), 12);
+    // Where Courier New is missing any fixed-pitch font will do.
+    font.setStyleHint(QFont::TypeWriter);
+    const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return font;
+    // Room for the window's title bar and frame, which the dialog's own size leaves out.
+    const QSize room = screen->availableGeometry().size() - QSize(16, 48);
+    while (font.pointSize() > kSmallestPointSize) {
+        const QSize size = DialogUnits(font).Size(328, 279);
+        if (size.width() <= room.width() && size.height() <= room.height()) break;
+        font.setPointSize(font.pointSize() - 1);
+    }
+    return font;
+}
+
 }  // namespace
 
 CResultDlg::CResultDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle(tr("External dependencies"));
-    QFont font(QStringLiteral("Courier New"), 12);
-    // Where Courier New is missing any fixed-pitch font will do.
-    font.setStyleHint(QFont::TypeWriter);
+    const QFont font = FittingFont(parent);
     setFont(font);
     const DialogUnits units(font);
     setFixedSize(units.Size(328, 279));
@@ -50,6 +70,9 @@ CResultDlg::CResultDlg(QWidget* parent) : QDialog(parent) {
     messageEdit = new QPlainTextEdit(this);
     messageEdit->setObjectName(QStringLiteral("messageEdit"));
     messageEdit->setGeometry(units.Rect(7, 211, 314, 41));
+    // The box only shows the message: Tab goes on to the buttons and Enter reaches OK.
+    messageEdit->setReadOnly(true);
+    messageEdit->setTabChangesFocus(true);
 
     okButton = AddButton(this, QStringLiteral("okButton"), tr("OK"), units.Rect(110, 258, 50, 14));
     okButton->setDefault(true);

@@ -30,6 +30,9 @@ bool CTarvelApp::InitInstance() {
     // The file types are registered by the desktop entry and MIME package that
     // `cmake --install` puts in place, not at run time.
     mainFrame->show();
+    // Text a previous session could not save comes first; the command line waits for
+    // another start rather than pushing it aside.
+    if (mainFrame->OfferRecovery()) return true;
     return ProcessShellCommand();
 }
 

@@ -5,9 +5,9 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QSaveFile>
 
 #include "CTarvelView.h"
+#include "SaveBytes.h"
 
 namespace {
 
@@ -49,23 +49,25 @@ bool CTarvelDoc::OnOpenDocument(const QString& path) {
 bool CTarvelDoc::OnSaveDocument(const QString& path) {
     const QString text = view->EditorText();
     if (!EnsureEncodable(text)) return false;
-    // The old file is replaced only once the new one is completely on disk.
-    QSaveFile file(path);
-    bool written = file.open(QIODevice::WriteOnly);
-    if (written) {
-        const QByteArray bytes = EncodeText(text, format.encoding, format.lineBreak);
-        written = file.write(bytes) == bytes.size();
-        // commit() misses an error of its own final flush and would then install a
-        // truncated file; flushing first turns a short write into a failure.
-        written = written && file.flush() && file.commit();
-    }
-    if (!written) {
+    const QString failure = SaveBytes(path, EncodeText(text, format.encoding, format.lineBreak));
+    if (!failure.isEmpty()) {
         QMessageBox::warning(view->window(), AppTitle(),
-                             tr("Cannot write file %1:\n%2.").arg(QDir::toNativeSeparators(path), file.errorString()));
+                             tr("Cannot write file %1:\n%2.").arg(QDir::toNativeSeparators(path), failure));
         return false;
     }
     view->document()->setModified(false);
     return true;
+}
+
+void CTarvelDoc::RestoreRecovered(const QString& path, const QString& text) {
+    format = TextFormat{};
+    // The file's own format still decides how the text is saved, when the file is there.
+    QFile file(path);
+    if (!path.isEmpty() && file.open(QIODevice::ReadOnly)) format = DecodeText(file.readAll()).format;
+    view->SetEditorText(text);
+    SetPathName(path);
+    // Nothing is written back until the user saves.
+    view->document()->setModified(true);
 }
 
 void CTarvelDoc::UpdateAllViews() { view->OnUpdate(); }

@@ -26,8 +26,10 @@ public:
     bool OnNewDocument();
     /// Reads the file into the view and asks for a validation; false with a message on failure.
     bool OnOpenDocument(const QString& path);
-    /// Writes the text in the document's format through a temporary file; false on failure.
+    /// Writes the text in the document's format, keeping the file's identity; false on failure.
     bool OnSaveDocument(const QString& path);
+    /// Puts recovered text in place as unsaved changes to the file at path (empty: untitled).
+    void RestoreRecovered(const QString& path, const QString& text);
     /// Tells the view that a new or opened document is in place.
     void UpdateAllViews();
 

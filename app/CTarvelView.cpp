@@ -1,16 +1,32 @@
 #include "CTarvelView.h"
 
+#include <QFontDatabase>
+#include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QScrollBar>
+#include <QSettings>
+#include <QTextBlock>
 #include <cstdlib>
 
+#include "BracketMatch.h"
 #include "CResultDlg.h"
 #include "CTarvelDoc.h"
+#include "LineNumberArea.h"
 #include "MessageBoxHost.h"
-#include "Validation.h"
+#include "ScriptHighlighter.h"
+#include "TextPosition.h"
+#include "ValidationService.h"
 
 namespace {
+
+// Colouring a larger text up front would hold up opening it by seconds; such files are
+// generated rather than written by hand anyway.
+constexpr qsizetype kHighlightLimit = 2 * 1024 * 1024;
+constexpr int kTabColumns = 4;
+constexpr int kMinimumPointSize = 4;
+const QString kZoomKey = QStringLiteral("editor/zoom");
 
 // Names hold only the characters 32 to 127, so Latin-1 reads them exactly.
 QStringList NameList(const std::vector<ExternalName>& names) {
@@ -22,10 +38,22 @@ QStringList NameList(const std::vector<ExternalName>& names) {
     return list;
 }
 
+QColor Blend(const QColor& a, const QColor& b, qreal share) {
+    return QColor::fromRgbF(a.redF() * (1 - share) + b.redF() * share, a.greenF() * (1 - share) + b.greenF() * share,
+                            a.blueF() * (1 - share) + b.blueF() * share);
+}
+
+// Red that reads on either theme: mixed into the background rather than painted over it.
+QColor ErrorColour(const QPalette& palette, qreal share) {
+    return Blend(palette.color(QPalette::Base), QColor(220, 40, 40), share);
+}
+
 }  // namespace
 
-CTarvelView::CTarvelView(CTarvelDoc* document, QPrinter* printer, QWidget* parent)
-    : QPlainTextEdit(parent), doc(document), printer(printer) {
+CTarvelView::CTarvelView(CTarvelDoc* owner, QPrinter* printer, QWidget* parent)
+    : QPlainTextEdit(parent), doc(owner), printer(printer), lineNumberArea(new LineNumberArea(this)),
+      highlighter(new ScriptHighlighter(nullptr)), validator(new ValidationService(this)) {
+    highlighter->setParent(this);
     // Long lines wrap instead of scrolling sideways.
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -33,6 +61,14 @@ CTarvelView::CTarvelView(CTarvelDoc* document, QPrinter* printer, QWidget* paren
     // main window takes the drop.
     setAcceptDrops(false);
     viewport()->setAcceptDrops(false);
+
+    ApplyZoom(QSettings().value(kZoomKey, 0).toInt());
+    connect(this, &QPlainTextEdit::blockCountChanged, this, &CTarvelView::UpdateLineNumberAreaWidth);
+    connect(this, &QPlainTextEdit::updateRequest, this, &CTarvelView::UpdateLineNumberArea);
+    connect(this, &QPlainTextEdit::cursorPositionChanged, this, &CTarvelView::UpdateExtraSelections);
+    connect(document(), &QTextDocument::contentsChange, this, &CTarvelView::OnContentsChange);
+    UpdateLineNumberAreaWidth();
+    UpdateExtraSelections();
 }
 
 CTarvelDoc* CTarvelView::GetDocument() const { return doc; }
@@ -45,31 +81,255 @@ QString CTarvelView::EditorText() const {
     return text;
 }
 
-void CTarvelView::SetEditorText(const QString& text) {
-    setPlainText(text);
-    document()->setModified(false);
+QByteArray CTarvelView::EngineBytes() const {
+    return EncodeText(EditorText(), doc->Format().encoding, TextFormat::LineBreak::CrLf);
 }
+
+void CTarvelView::SetEditorText(const QString& text) {
+    ClearErrorMark();
+    highlighter->setDocument(nullptr);
+    setPlainText(text);
+    if (text.size() <= kHighlightLimit) highlighter->setDocument(document());
+    document()->setModified(false);
+    lastRevision = document()->revision();
+}
+
+ValidationService* CTarvelView::Validator() const { return validator; }
 
 void CTarvelView::OnUpdate() {
     if (doc->validateAfterLoad) OnValidate();
 }
 
 void CTarvelView::OnValidate() {
+    // The run keeps the event loop going; a second press meanwhile has nothing to add.
+    if (validating) return;
+    validating = true;
     const TextFormat::Encoding encoding = doc->Format().encoding;
     MessageBoxHost host(encoding);
     doc->validateAfterLoad = 0;
-    // The engine reads lines ending in CR LF, in the bytes the file holds.
-    const QByteArray script = EncodeText(EditorText(), encoding, TextFormat::LineBreak::CrLf);
-    const ValidationResult result =
-        Validate(std::string_view(script.constData(), static_cast<size_t>(script.size())), {&host});
-    if (result.load == LoadOutcome::Declined) std::exit(1);
+    ClearErrorMark();
+    validator->DiscardLive();
+    const std::shared_ptr<const ValidationResult> result = validator->RunModal(EngineBytes(), &host, window());
+    validating = false;
+    if (!result) {
+        emit StatusMessage(tr("Validation cancelled"));
+        return;
+    }
+    if (result->load == LoadOutcome::Declined) {
+        emit ForcedExit();
+        std::exit(1);
+    }
 
     CResultDlg dialog(window());
-    dialog.SetMessage(DecodeMessage(result.message.c_str(), encoding));
-    dialog.SetNames(NameList(result.externalVariables), NameList(result.externalFunctions));
+    dialog.SetMessage(DecodeMessage(result->message.c_str(), encoding));
+    dialog.SetNames(NameList(result->externalVariables), NameList(result->externalFunctions));
     // Leaving the dialog other than by OK ends the program on the spot: no save question,
     // no orderly shutdown.
-    if (dialog.DoModal() != QDialog::Accepted) std::exit(0);
+    if (dialog.DoModal() != QDialog::Accepted) {
+        emit ForcedExit();
+        std::exit(0);
+    }
+    ShowOutcome(*result, true);
+    emit Validated(result);
+}
+
+void CTarvelView::ShowOutcome(const ValidationResult& result, bool moveCaret) {
+    const std::optional<Diagnostic>& error = result.error ? result.error : result.loadError;
+    if (!error) {
+        ClearErrorMark();
+        return;
+    }
+    const QTextBlock block = document()->findBlockByNumber(error->line - 1);
+    if (!block.isValid()) {
+        ClearErrorMark();
+        return;
+    }
+    errorBlock = block.blockNumber();
+    errorMessage = DecodeMessage(error->message.c_str(), doc->Format().encoding);
+    if (moveCaret) GoTo(error->line, error->column);
+    UpdateExtraSelections();
+    lineNumberArea->update();
+    emit StatusMessage(tr("Line %1: %2").arg(error->line).arg(errorMessage));
+}
+
+void CTarvelView::ClearErrorMark() {
+    if (errorBlock < 0) return;
+    errorBlock = -1;
+    errorMessage.clear();
+    UpdateExtraSelections();
+    lineNumberArea->update();
+    emit StatusMessage(QString());
+}
+
+int CTarvelView::MarkedLine() const { return errorBlock + 1; }
+
+void CTarvelView::GoTo(int line, int byteColumn) {
+    const QTextBlock block = document()->findBlockByNumber(std::max(line, 1) - 1);
+    if (!block.isValid()) return;
+    QTextCursor cursor(block);
+    cursor.setPosition(block.position() + ColumnToIndex(block.text(), byteColumn, doc->Format().encoding));
+    setTextCursor(cursor);
+    centerCursor();
+    setFocus();
+}
+
+int CTarvelView::ZoomSteps() const { return zoomSteps; }
+
+void CTarvelView::ZoomIn() { ApplyZoom(zoomSteps + 1); }
+
+void CTarvelView::ZoomOut() { ApplyZoom(zoomSteps - 1); }
+
+void CTarvelView::ResetZoom() { ApplyZoom(0); }
+
+void CTarvelView::ApplyZoom(int steps) {
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    const qreal base = font.pointSizeF() > 0 ? font.pointSizeF() : 10;
+    steps = std::clamp(steps, static_cast<int>(kMinimumPointSize - base), 40);
+    font.setPointSizeF(base + steps);
+    setFont(font);
+    setTabStopDistance(QFontMetricsF(font).horizontalAdvance(u' ') * kTabColumns);
+    if (steps != zoomSteps) QSettings().setValue(kZoomKey, steps);
+    zoomSteps = steps;
+    UpdateLineNumberAreaWidth();
+}
+
+int CTarvelView::LineNumberAreaWidth() const {
+    int digits = 1;
+    for (int lines = std::max(1, blockCount()); lines >= 10; lines /= 10) ++digits;
+    // Room for the error marker left of the numbers.
+    return fontMetrics().height() + fontMetrics().horizontalAdvance(u'9') * digits + 6;
+}
+
+void CTarvelView::UpdateLineNumberAreaWidth() { setViewportMargins(LineNumberAreaWidth(), 0, 0, 0); }
+
+void CTarvelView::UpdateLineNumberArea(const QRect& rect, int dy) {
+    if (dy != 0) lineNumberArea->scroll(0, dy);
+    else lineNumberArea->update(0, rect.y(), lineNumberArea->width(), rect.height());
+    if (rect.contains(viewport()->rect())) UpdateLineNumberAreaWidth();
+}
+
+void CTarvelView::resizeEvent(QResizeEvent* event) {
+    QPlainTextEdit::resizeEvent(event);
+    const QRect area = contentsRect();
+    lineNumberArea->setGeometry(QRect(area.left(), area.top(), LineNumberAreaWidth(), area.height()));
+}
+
+void CTarvelView::LineNumberAreaPaintEvent(QPaintEvent* event) {
+    QPainter painter(lineNumberArea);
+    painter.fillRect(event->rect(), palette().color(QPalette::Window));
+    const int markerSize = fontMetrics().height();
+    QTextBlock block = firstVisibleBlock();
+    int top = qRound(blockBoundingGeometry(block).translated(contentOffset()).top());
+    int bottom = top + qRound(blockBoundingRect(block).height());
+    const int current = textCursor().blockNumber();
+    while (block.isValid() && top <= event->rect().bottom()) {
+        if (block.isVisible() && bottom >= event->rect().top()) {
+            if (block.blockNumber() == errorBlock) {
+                painter.setRenderHint(QPainter::Antialiasing);
+                painter.setPen(Qt::NoPen);
+                painter.setBrush(ErrorColour(palette(), 0.85));
+                painter.drawEllipse(QRectF(3, top + 2, markerSize - 4, markerSize - 4));
+            }
+            painter.setPen(palette().color(block.blockNumber() == current ? QPalette::WindowText
+                                                                           : QPalette::PlaceholderText));
+            painter.drawText(markerSize, top, lineNumberArea->width() - markerSize - 3, fontMetrics().height(),
+                             Qt::AlignRight, QString::number(block.blockNumber() + 1));
+        }
+        block = block.next();
+        top = bottom;
+        bottom = top + qRound(blockBoundingRect(block).height());
+    }
+}
+
+QString CTarvelView::ErrorTipAt(int y) const {
+    if (errorBlock < 0) return {};
+    const QTextBlock block = document()->findBlockByNumber(errorBlock);
+    const QRectF area = blockBoundingGeometry(block).translated(contentOffset());
+    return area.top() <= y && y < area.bottom() ? errorMessage : QString();
+}
+
+void CTarvelView::UpdateExtraSelections() {
+    QList<QTextEdit::ExtraSelection> selections;
+    QTextEdit::ExtraSelection line;
+    line.format.setBackground(Blend(palette().color(QPalette::Base), palette().color(QPalette::Highlight), 0.12));
+    line.format.setProperty(QTextFormat::FullWidthSelection, true);
+    line.cursor = textCursor();
+    line.cursor.clearSelection();
+    selections.append(line);
+
+    if (errorBlock >= 0) {
+        QTextEdit::ExtraSelection error;
+        error.format.setBackground(ErrorColour(palette(), 0.25));
+        error.format.setProperty(QTextFormat::FullWidthSelection, true);
+        error.cursor = QTextCursor(document()->findBlockByNumber(errorBlock));
+        selections.append(error);
+    }
+
+    // The bracket after the caret, else the one before it, and its partner.
+    const int position = textCursor().position();
+    for (int at : {position, position - 1}) {
+        const int partner = at >= 0 ? MatchingBracket(document(), at) : -1;
+        if (partner < 0) continue;
+        for (int end : {at, partner}) {
+            QTextEdit::ExtraSelection bracket;
+            bracket.format.setBackground(Blend(palette().color(QPalette::Base), palette().color(QPalette::Highlight), 0.35));
+            bracket.format.setFontWeight(QFont::Bold);
+            bracket.cursor = QTextCursor(document());
+            bracket.cursor.setPosition(end);
+            bracket.cursor.setPosition(end + 1, QTextCursor::KeepAnchor);
+            selections.append(bracket);
+        }
+        break;
+    }
+    setExtraSelections(selections);
+}
+
+void CTarvelView::OnContentsChange() {
+    // Re-colouring reports a change of contents too, without a new revision.
+    if (document()->revision() == lastRevision) return;
+    lastRevision = document()->revision();
+    ClearErrorMark();
+    emit Edited();
+}
+
+void CTarvelView::keyPressEvent(QKeyEvent* event) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        !(event->modifiers() & ~Qt::KeypadModifier) && !isReadOnly()) {
+        InsertIndentedNewline();
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+void CTarvelView::InsertIndentedNewline() {
+    QTextCursor cursor = textCursor();
+    const QString text = cursor.block().text();
+    qsizetype indent = 0;
+    while (indent < text.size() && (text[indent] == u' ' || text[indent] == u'\t')) ++indent;
+    // A break inside the indentation itself must not grow it.
+    indent = std::min<qsizetype>(indent, cursor.positionInBlock());
+    cursor.insertText(u'\n' + text.left(indent));
+    setTextCursor(cursor);
+    ensureCursorVisible();
+}
+
+void CTarvelView::wheelEvent(QWheelEvent* event) {
+    if (event->modifiers() & Qt::ControlModifier) {
+        const int delta = event->angleDelta().y();
+        if (delta > 0) ZoomIn();
+        else if (delta < 0) ZoomOut();
+        event->accept();
+        return;
+    }
+    QPlainTextEdit::wheelEvent(event);
+}
+
+void CTarvelView::changeEvent(QEvent* event) {
+    QPlainTextEdit::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange) {
+        highlighter->SetPalette(palette());
+        UpdateExtraSelections();
+    }
 }
 
 void CTarvelView::OnFilePrint() {

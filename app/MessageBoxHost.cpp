@@ -1,6 +1,8 @@
 #include "MessageBoxHost.h"
 
+#include <QCoreApplication>
 #include <QMessageBox>
+#include <QThread>
 
 #include "reader/ReaderMessages.h"
 
@@ -9,6 +11,14 @@ using namespace ReaderMessages;
 MessageBoxHost::MessageBoxHost(TextFormat::Encoding encoding) : encoding(encoding) {}
 
 bool MessageBoxHost::AskToContinue(const Diagnostic& loadError) {
+    // The engine runs on a worker thread; a message box belongs on the user-interface thread,
+    // which keeps its event loop running while it waits for the run.
+    if (QThread::currentThread() != QCoreApplication::instance()->thread()) {
+        bool answer = false;
+        QMetaObject::invokeMethod(QCoreApplication::instance(), [&] { answer = AskToContinue(loadError); },
+                                  Qt::BlockingQueuedConnection);
+        return answer;
+    }
     const std::string question = loadError.text + kContinueQuestion;
     QMessageBox box(QMessageBox::NoIcon, DecodeMessage(kScriptErrorTitle, encoding),
                     DecodeMessage(question.c_str(), encoding), QMessageBox::Yes | QMessageBox::No);

@@ -8,7 +8,8 @@ public:
     /// The engine's texts quote the script, so they are read in the script's encoding.
     explicit MessageBoxHost(TextFormat::Encoding encoding);
 
-    /// The "Script Error" Yes/No box with no owner window; true for Yes.
+    /// The "Script Error" Yes/No box with no owner window, shown on the user-interface thread
+    /// whichever thread asks; true for Yes.
     bool AskToContinue(const Diagnostic& loadError) override;
 
 private:

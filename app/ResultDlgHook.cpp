@@ -1,6 +1,9 @@
 #include "ResultDlgHook.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QMainWindow>
+#include <utility>
 #include <QDir>
 #include <QEvent>
 #include <QKeyEvent>
@@ -14,15 +17,17 @@
 
 void ResultDlgHook::InstallFromEnvironment(QObject* application) {
     const QString snapshotDir = qEnvironmentVariable("TARVEL_SNAPSHOT_DIR");
-    const QString action = qEnvironmentVariable("TARVEL_RESULT_ACTION");
+    const QString actions = qEnvironmentVariable("TARVEL_RESULT_ACTION");
+    const QString keys = qEnvironmentVariable("TARVEL_KEYS_AFTER_OK");
     const QString loadAnswer = qEnvironmentVariable("TARVEL_SCRIPT_ERROR_ANSWER");
-    if (snapshotDir.isEmpty() && action.isEmpty() && loadAnswer.isEmpty()) return;
-    application->installEventFilter(new ResultDlgHook(application, snapshotDir, action, loadAnswer));
+    if (snapshotDir.isEmpty() && actions.isEmpty() && loadAnswer.isEmpty()) return;
+    application->installEventFilter(new ResultDlgHook(application, snapshotDir, actions, keys, loadAnswer));
 }
 
-ResultDlgHook::ResultDlgHook(QObject* parent, const QString& snapshotDir, const QString& action,
-                             const QString& loadAnswer)
-    : QObject(parent), snapshotDir(snapshotDir), action(action), loadAnswer(loadAnswer) {}
+ResultDlgHook::ResultDlgHook(QObject* parent, const QString& snapshotDir, const QString& actions,
+                             const QString& keys, const QString& loadAnswer)
+    : QObject(parent), snapshotDir(snapshotDir), actions(actions.split(u',', Qt::SkipEmptyParts)),
+      keysAfterOk(keys.split(u',', Qt::SkipEmptyParts)), loadAnswer(loadAnswer) {}
 
 bool ResultDlgHook::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Show) {
@@ -51,8 +56,13 @@ void ResultDlgHook::Drive(CResultDlg* dialog) {
         }
         dialog->grab().save(QDir(snapshotDir).filePath(QStringLiteral("result-dialog.png")));
     }
+    const QString action = actions.isEmpty() ? QString() : actions.value(dialogsSeen, actions.constLast());
+    ++dialogsSeen;
     if (action == u"ok") {
         dialog->accept();
+        // Once the Validate command has finished with the dialog and put the caret in place.
+        const QStringList keys = std::exchange(keysAfterOk, {});
+        if (!keys.isEmpty()) QTimer::singleShot(0, this, [this, keys] { Type(keys); });
     } else if (action == u"quit") {
         dialog->findChild<QPushButton*>(QStringLiteral("quitButton"))->click();
     } else if (action == u"escape") {
@@ -66,4 +76,32 @@ void ResultDlgHook::Drive(CResultDlg* dialog) {
 void ResultDlgHook::Answer(QMessageBox* question) {
     const auto button = loadAnswer == u"yes" ? QMessageBox::Yes : QMessageBox::No;
     if (QAbstractButton* choice = question->button(button)) choice->click();
+}
+
+void ResultDlgHook::Type(const QStringList& keys) {
+    for (const QString& key : keys) {
+        const QKeySequence sequence(key, QKeySequence::PortableText);
+        // A command key reaches its menu command as the window's shortcut would take it.
+        bool handled = false;
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            for (QAction* command : window->findChildren<QAction*>()) {
+                if (!handled && key.size() > 1 && command->isEnabled() && command->shortcuts().contains(sequence)) {
+                    command->trigger();
+                    handled = true;
+                }
+            }
+        }
+        if (handled) continue;
+        QWidget* target = QApplication::focusWidget();
+        if (!target) {
+            for (QWidget* window : QApplication::topLevelWidgets()) {
+                if (auto* main = qobject_cast<QMainWindow*>(window)) target = main->centralWidget();
+            }
+        }
+        if (!target) return;
+        QKeyEvent press(QEvent::KeyPress, sequence[0].key(), sequence[0].keyboardModifiers(), key.size() == 1 ? key : QString());
+        QApplication::sendEvent(target, &press);
+        QKeyEvent release(QEvent::KeyRelease, sequence[0].key(), sequence[0].keyboardModifiers(), key.size() == 1 ? key : QString());
+        QApplication::sendEvent(target, &release);
+    }
 }

@@ -1,6 +1,10 @@
 #include "ToolbarIcons.h"
 
+#include <QApplication>
+#include <QIconEngine>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOption>
 #include <QPainterPath>
 #include <QPixmap>
 #include <QPolygon>
@@ -100,26 +104,63 @@ void DrawValidate(QPainter& p) {
     p.drawPath(tick);
 }
 
+void DrawGlyph(QPainter& p, ToolbarGlyph glyph) {
+    switch (glyph) {
+    case ToolbarGlyph::New: DrawNew(p); break;
+    case ToolbarGlyph::Open: DrawOpen(p); break;
+    case ToolbarGlyph::Save: DrawSave(p); break;
+    case ToolbarGlyph::Cut: DrawCut(p); break;
+    case ToolbarGlyph::Copy: DrawCopy(p); break;
+    case ToolbarGlyph::Paste: DrawPaste(p); break;
+    case ToolbarGlyph::Print: DrawPrint(p); break;
+    case ToolbarGlyph::About: DrawAbout(p); break;
+    case ToolbarGlyph::Validate: DrawValidate(p); break;
+    }
+}
+
+// The glyphs are drawn on a 16 by 15 grid and painted anew at whatever size and scale
+// factor a button asks for, so they stay sharp where a stored picture would blur.
+class GlyphIconEngine : public QIconEngine {
+public:
+    explicit GlyphIconEngine(ToolbarGlyph glyph) : glyph(glyph) {}
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+        const qreal scale = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
+        const QPixmap picture = scaledPixmap(rect.size(), mode, state, scale);
+        painter->drawPixmap(rect, picture);
+    }
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return scaledPixmap(size, mode, state, 1.0);
+    }
+
+    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State, qreal scale) override {
+        QPixmap picture(size * scale);
+        picture.fill(Qt::transparent);
+        {
+            QPainter painter(&picture);
+            painter.scale(picture.width() / static_cast<qreal>(kWidth), picture.height() / static_cast<qreal>(kHeight));
+            DrawGlyph(painter, glyph);
+        }
+        if (mode != QIcon::Normal && mode != QIcon::Active) {
+            QStyleOption option;
+            picture = QApplication::style()->generatedIconPixmap(mode, picture, &option);
+        }
+        picture.setDevicePixelRatio(scale);
+        return picture;
+    }
+
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override { return {QSize(kWidth, kHeight)}; }
+
+    QIconEngine* clone() const override { return new GlyphIconEngine(glyph); }
+
+private:
+    ToolbarGlyph glyph;
+};
+
 }  // namespace
 
-QIcon ToolbarIcon(ToolbarGlyph glyph) {
-    QPixmap pixmap(kWidth, kHeight);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    switch (glyph) {
-    case ToolbarGlyph::New: DrawNew(painter); break;
-    case ToolbarGlyph::Open: DrawOpen(painter); break;
-    case ToolbarGlyph::Save: DrawSave(painter); break;
-    case ToolbarGlyph::Cut: DrawCut(painter); break;
-    case ToolbarGlyph::Copy: DrawCopy(painter); break;
-    case ToolbarGlyph::Paste: DrawPaste(painter); break;
-    case ToolbarGlyph::Print: DrawPrint(painter); break;
-    case ToolbarGlyph::About: DrawAbout(painter); break;
-    case ToolbarGlyph::Validate: DrawValidate(painter); break;
-    }
-    painter.end();
-    return QIcon(pixmap);
-}
+QIcon ToolbarIcon(ToolbarGlyph glyph) { return QIcon(new GlyphIconEngine(glyph)); }
 
 QIcon ApplicationIcon() {
     QPixmap pixmap(32, 32);

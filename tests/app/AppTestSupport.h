@@ -48,6 +48,8 @@ template <typename TestClass>
 int RunAppTest(int argc, char** argv) {
     QTemporaryDir settingsDir;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
+    // Recovery copies too stay out of the user's own data folder.
+    qputenv("XDG_DATA_HOME", settingsDir.filePath("data").toLocal8Bit());
     int appArgc = 1;  // the test's own options are not file names
     CTarvelApp app(appArgc, argv);
     if (!app.InitInstance()) return 1;

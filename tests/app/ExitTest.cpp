@@ -1,3 +1,4 @@
+#include <QDirIterator>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -38,15 +39,38 @@ private slots:
         QCOMPARE(exitCode, status);
     }
 
+    // Quit ends the program without asking, so the unsaved edit goes to the recovery copy
+    // first, where the next start offers it.
+    void aForcedExitLeavesARecoveryCopy() {
+        QTemporaryDir dir;
+        const int exitCode = RunTarvel("x = y;\r\n", {{"TARVEL_RESULT_ACTION", "ok,quit"},
+                                                        {"TARVEL_KEYS_AFTER_OK", "Q,f5"}}, &dir);
+        QCOMPARE(exitCode, 0);
+        QDirIterator found(dir.path(), {"recovery.c"}, QDir::Files, QDirIterator::Subdirectories);
+        QVERIFY(found.hasNext());
+        QFile copy(found.next());
+        QVERIFY(copy.open(QIODevice::ReadOnly));
+        const QByteArray bytes = copy.readAll();
+        QVERIFY2(bytes.endsWith("\nQx = y;\n"), bytes.constData());
+        QVERIFY(bytes.contains("script.c"));
+        // The file itself is untouched.
+        QFile script(dir.filePath("script.c"));
+        QVERIFY(script.open(QIODevice::ReadOnly));
+        QCOMPARE(script.readAll(), "x = y;\r\n");
+    }
+
 private:
     /// Runs the real program on a script with the given hook variables; its exit code.
-    static int RunTarvel(const QByteArray& text, const QList<QPair<QString, QString>>& hooks) {
-        QTemporaryDir dir;
+    static int RunTarvel(const QByteArray& text, const QList<QPair<QString, QString>>& hooks,
+                         QTemporaryDir* keep = nullptr) {
+        QTemporaryDir scratch;
+        QTemporaryDir& dir = keep ? *keep : scratch;
         const QString script = dir.filePath("script.c");
         if (!WriteFile(script, text)) return -1;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("QT_QPA_PLATFORM", "offscreen");
         environment.insert("XDG_CONFIG_HOME", dir.path());
+        environment.insert("XDG_DATA_HOME", dir.filePath("data"));
         for (const auto& [name, value] : hooks) environment.insert(name, value);
         QProcess tarvel;
         tarvel.setProcessEnvironment(environment);

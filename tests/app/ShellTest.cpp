@@ -85,8 +85,15 @@ private slots:
                               << QStringList{"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...", "-",
                                              "&Print...\tCtrl+P", "Print Pre&view", "P&rint Setup...", "-",
                                              "Validate \tF5", "-", "Recent File", "-", "E&xit"};
-        QTest::newRow("Edit") << "&Edit" << QStringList{"&Undo\tCtrl+Z", "-", "Cu&t\tCtrl+X", "&Copy\tCtrl+C", "&Paste\tCtrl+V"};
-        QTest::newRow("View") << "&View" << QStringList{"&Toolbar", "&Status Bar"};
+        QTest::newRow("Edit") << "&Edit"
+                              << QStringList{"&Undo\tCtrl+Z", "-", "Cu&t\tCtrl+X", "&Copy\tCtrl+C", "&Paste\tCtrl+V", "-",
+                                             "&Redo\tCtrl+Y", "-", "&Find...\tCtrl+F", "Find &Next\tF3",
+                                             "Find Pre&vious\tShift+F3", "R&eplace...\tCtrl+H", "&Go To Line...\tCtrl+G",
+                                             "-", "Select &All\tCtrl+A"};
+        QTest::newRow("View") << "&View"
+                              << QStringList{"&Toolbar", "&Status Bar", "-", "Zoom &In\tCtrl++", "Zoom &Out\tCtrl+-",
+                                             "&Normal Size\tCtrl+0", "-", "&Check While Typing",
+                                             "External dependencies"};
         QTest::newRow("Help") << "&Help" << QStringList{"&About Tarvel..."};
     }
     void menusListTheCommandsInOrder() {
@@ -113,7 +120,12 @@ private slots:
             {"Ctrl+N", "Create a new document"}, {"Ctrl+O", "Open an existing document"},
             {"Ctrl+P", "Print the active document"}, {"Ctrl+S", "Save the active document"},
             {"F5", "Validates the C script file"}, {"F6", "Switch to the next window pane"},
-            {"Shift+F6", "Switch back to the previous window pane"}};
+            {"Shift+F6", "Switch back to the previous window pane"},
+            {"Ctrl+Y", "Redo the previously undone action"}, {"Ctrl+Shift+Z", "Redo the previously undone action"},
+            {"Ctrl+F", "Find the specified text"}, {"F3", "Find the next occurrence of the text"},
+            {"Shift+F3", "Find the previous occurrence of the text"},
+            {"Ctrl+H", "Replace specific text with different text"}, {"Ctrl+G", "Move to the specified line"},
+            {"Ctrl+A", "Select the entire document"}};
         for (const auto& [key, prompt] : bindings) QTest::newRow(qPrintable(key)) << key << QStringList{prompt};
     }
     void keysAreBoundToTheirCommands() {
@@ -135,7 +147,7 @@ private slots:
                               "Validates the C script file"}));
         QStringList panes;
         for (const QLabel* label : frame->statusBar()->findChildren<QLabel*>()) panes << label->text();
-        QCOMPARE(panes, (QStringList{"Ready", "CAP", "NUM", "SCRL"}));
+        QCOMPARE(panes, (QStringList{"Ready", "Ln 1, Col 1", "CAP", "NUM", "SCRL"}));
     }
 
     void validationShowsTheOutcome_data() {

@@ -1,0 +1,99 @@
+#include "ValidationService.h"
+
+#include <QEventLoop>
+#include <QProgressDialog>
+#include <QTimer>
+
+namespace {
+
+// Below this a validation feels instant and a flashing dialog would only distract.
+constexpr int kProgressDelayMs = 500;
+
+}  // namespace
+
+ValidationService::ValidationService(QObject* parent) : QObject(parent), worker(new ValidationWorker(&latestLive)) {
+    qRegisterMetaType<std::shared_ptr<const ValidationResult>>();
+    thread.setObjectName(QStringLiteral("validation"));
+    worker->moveToThread(&thread);
+    connect(&thread, &QThread::finished, worker, &QObject::deleteLater);
+    connect(worker, &ValidationWorker::Finished, this, &ValidationService::OnFinished, Qt::QueuedConnection);
+    thread.start();
+}
+
+ValidationService::~ValidationService() {
+    DiscardLive();
+    if (modalCancel) modalCancel->store(true);
+    thread.quit();
+    thread.wait();
+}
+
+void ValidationService::Post(const ValidationJob& job) {
+    QMetaObject::invokeMethod(worker, [target = worker, job] { target->Run(job); }, Qt::QueuedConnection);
+}
+
+std::shared_ptr<const ValidationResult> ValidationService::RunModal(const QByteArray& script, ScriptHost* host,
+                                                                     QWidget* dialogParent) {
+    ValidationJob job;
+    job.generation = ++lastModal;
+    job.script = script;
+    job.host = host;
+    modalCancel = job.cancel;
+
+    std::shared_ptr<const ValidationResult> result;
+    QEventLoop loop;
+    const auto connection = connect(worker, &ValidationWorker::Finished, &loop,
+                                    [&](quint64 generation, bool live, std::shared_ptr<const ValidationResult> outcome) {
+                                        if (live || generation != job.generation) return;
+                                        result = std::move(outcome);
+                                        loop.quit();
+                                    }, Qt::QueuedConnection);
+    Post(job);
+
+    // First the window only repaints: keys typed now would change the text under the run.
+    QTimer delay;
+    delay.setSingleShot(true);
+    connect(&delay, &QTimer::timeout, &loop, &QEventLoop::quit);
+    delay.start(kProgressDelayMs);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+
+    if (!result) {
+        QProgressDialog progress(tr("Validating the script..."), tr("Cancel"), 0, 0, dialogParent);
+        progress.setWindowTitle(tr("Tarvel"));
+        progress.setWindowModality(Qt::WindowModal);
+        progress.setMinimumDuration(0);
+        bool cancelled = false;
+        connect(&progress, &QProgressDialog::canceled, &loop, [&] {
+            cancelled = true;
+            job.cancel->store(true);
+            progress.setLabelText(tr("Stopping the validation..."));
+        });
+        progress.show();
+        while (!result) loop.exec();
+        if (cancelled) result.reset();
+    }
+    disconnect(connection);
+    modalCancel.reset();
+    return result;
+}
+
+void ValidationService::RunLive(const QByteArray& script) {
+    DiscardLive();
+    ValidationJob job;
+    job.generation = ++latestLive;
+    job.script = script;
+    job.live = true;
+    liveCancel = job.cancel;
+    Post(job);
+}
+
+void ValidationService::DiscardLive() {
+    ++latestLive;
+    if (liveCancel) liveCancel->store(true);
+    liveCancel.reset();
+}
+
+quint64 ValidationService::LatestLive() const { return latestLive.load(); }
+
+void ValidationService::OnFinished(quint64 generation, bool live, std::shared_ptr<const ValidationResult> result) {
+    if (live && generation == latestLive.load()) emit LiveFinished(std::move(result));
+}

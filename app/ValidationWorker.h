@@ -1,0 +1,38 @@
+#pragma once
+#include <QByteArray>
+#include <QObject>
+#include <atomic>
+#include <memory>
+
+#include "Validation.h"
+
+class ScriptHost;
+
+/// One request to validate: the engine's bytes and how to run them.
+struct ValidationJob {
+    quint64 generation = 0;  ///< tells the answer to this request from others
+    QByteArray script;       ///< the text as the engine reads it
+    bool live = false;       ///< a check while typing: silent, skipped once stale
+    ScriptHost* host = nullptr;  ///< answers a load error of a command run; must outlive the run
+    std::shared_ptr<std::atomic<bool>> cancel = std::make_shared<std::atomic<bool>>(false);
+};
+
+/// Runs validations one after the other on its own thread, so that the engine's
+/// process-wide state (log file, warning counters, random numbers) has one user at a time.
+class ValidationWorker : public QObject {
+    Q_OBJECT
+
+public:
+    /// latestLive holds the newest live generation; older live jobs still queued are skipped.
+    explicit ValidationWorker(const std::atomic<quint64>* latestLive);
+
+    /// Validates job and reports it, unless it is a live job that a newer one replaced.
+    void Run(const ValidationJob& job);
+
+signals:
+    /// The outcome of a job, delivered to the user-interface thread through the event queue.
+    void Finished(quint64 generation, bool live, std::shared_ptr<const ValidationResult> result);
+
+private:
+    const std::atomic<quint64>* latestLive;
+};
