@@ -1,21 +1,31 @@
 #pragma once
 
+#include "TarvelVersion.h"
+
 // Every text tarvel-check writes of its own. The dialog texts are the engine's, so that a user
 // comparing the tool with the editor sees the same words.
 
 /// A load error, as the "Script Error" box would have shown it.
 constexpr const char kLoadErrorReport[] = "Script Error: %s\n";
+/// A load error of one of several files.
+constexpr const char kNamedLoadErrorReport[] = "%s: Script Error: %s\n";
 /// One name of a list in the plain report.
 constexpr const char kNameLine[] = "  %s\n";
 /// Separates the reports of several files in the plain report.
 constexpr const char kFileHeading[] = "==> %s <==\n";
 
 /// The program's name and version.
-constexpr const char kVersionText[] = "tarvel-check 1.06\n";
+constexpr const char kVersionText[] = "tarvel-check " TARVEL_VERSION "\n";
 /// A file that could not be read.
 constexpr const char kCannotRead[] = "tarvel-check: cannot read '%s': %s\n";
+/// Why a script longer than the engine takes was not read to its end.
+constexpr const char kScriptTooLong[] = "longer than %zu bytes, the longest script the engine accepts";
 /// An argument that is not an option of this program.
 constexpr const char kUnknownOption[] = "unrecognised option '%s'";
+/// An option given without the value it needs.
+constexpr const char kMissingValue[] = "option '%s' needs a value";
+/// A --format value that names no format.
+constexpr const char kUnknownFormat[] = "unknown format '%s' (choose text, json, gcc or sarif)";
 /// A command line without any file.
 constexpr const char kNoInputFiles[] = "no input files";
 /// Wraps a usage problem on standard error.
@@ -25,13 +35,34 @@ constexpr const char kUsageProblem[] =
 /// Anything else that stopped the validation of one file.
 constexpr const char kInternalFailure[] = "tarvel-check: %s: %s\n";
 
+// The SARIF log's own texts.
+
+/// What a file read from standard input is called where a file would be named.
+constexpr const char kStandardInputName[] = "standard input";
+/// A file the log has no results for because it could not be read or checked.
+constexpr const char kNotCheckedNotification[] = "the file was not checked: %s";
+/// The rules behind the results.
+constexpr const char kLoadErrorRule[] = "The script cannot be loaded: a directive or token is invalid.";
+constexpr const char kRunErrorRule[] = "The script stops with an error when it runs.";
+constexpr const char kExternalVariableRule[] = "The script uses a variable it does not declare.";
+constexpr const char kExternalFunctionRule[] = "The script calls a function that is neither its own nor built in.";
+/// A result for one external name at its first use.
+constexpr const char kExternalVariableNote[] = "external variable '%s'";
+constexpr const char kExternalFunctionNote[] = "external function '%s'";
+
 /// The --help text.
 constexpr const char kUsageText[] =
-    "Usage: tarvel-check [--json] [--raw] [--continue-on-load-error] [--no-log] FILE...\n"
+    "Usage: tarvel-check [OPTION]... FILE...\n"
     "Validate C script files the way the editor's Validate command does, and list the\n"
     "external variables and functions each script uses. FILE may be - for standard input.\n"
     "\n"
-    "  --json                     write one JSON object per file, each on one line\n"
+    "  --format=FORMAT            what to write on standard output for each file:\n"
+    "                               text   the result dialog's content (the default)\n"
+    "                               json   one JSON object per file, each on one line\n"
+    "                               gcc    FILE:LINE:COLUMN: error: MESSAGE for each\n"
+    "                                      failing file, nothing for a valid one\n"
+    "                               sarif  one SARIF 2.1.0 log for all files\n"
+    "  --json                     the same as --format=json\n"
     "  --raw                      hand the bytes to the engine unchanged; by default every\n"
     "                             line break (LF, CR, CR LF) becomes CR LF as in the editor\n"
     "  --continue-on-load-error   answer Yes to the \"Script Error\" question while loading\n"
@@ -40,9 +71,13 @@ constexpr const char kUsageText[] =
     "  --help                     show this help and exit\n"
     "  --version                  show the version and exit\n"
     "\n"
-    "A script's text ends at its first NUL byte. A load error is reported on standard\n"
-    "error as \"Script Error: <text>\"; when it is declined, nothing else is written for\n"
-    "that file.\n"
+    "A script's text ends at its first NUL byte; nothing after it is read.\n"
+    "With the text and json formats, a load error is reported on standard error as\n"
+    "\"Script Error: <text>\", after the file's name when several files are given; when\n"
+    "it is declined, the text report has nothing else for that file. The gcc and sarif\n"
+    "reports carry load errors themselves: an error when declined, a warning when\n"
+    "answered Yes. Lines and columns count from 1, columns in bytes. Control characters\n"
+    "of a script reach the terminal as \\r or \\xHH, and line breaks in a gcc line as \\n.\n"
     "\n"
     "Exit status:\n"
     "  0  every file validated\n"

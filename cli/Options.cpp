@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string_view>
 
 #include "cli/CliMessages.h"
 
@@ -13,7 +14,6 @@ struct Flag {
 };
 
 constexpr Flag kFlags[] = {
-    {"--json", &Options::json},
     {"--raw", &Options::raw},
     {"--continue-on-load-error", &Options::continueOnLoadError},
     {"--no-log", &Options::noLog},
@@ -22,12 +22,86 @@ constexpr Flag kFlags[] = {
     {"--version", &Options::version},
 };
 
+struct FormatName {
+    const char* name;
+    OutputFormat format;
+};
+
+constexpr FormatName kFormats[] = {
+    {"text", OutputFormat::Text},
+    {"json", OutputFormat::Json},
+    {"gcc", OutputFormat::Gcc},
+    {"sarif", OutputFormat::Sarif},
+};
+
+/// Reads the value of an option that takes one; false with `problem` set when it is invalid.
+using ValueParser = bool (*)(const char* value, Options& options, std::string& problem);
+
+struct ValuedOption {
+    const char* name;
+    ValueParser parse;
+};
+
+std::string Formatted(const char* format, const char* argument) {
+    char text[512];
+    std::snprintf(text, sizeof text, format, argument);
+    return text;
+}
+
+bool ParseFormat(const char* value, Options& options, std::string& problem) {
+    for (const FormatName& known : kFormats) {
+        if (std::strcmp(value, known.name) == 0) {
+            options.format = known.format;
+            return true;
+        }
+    }
+    problem = Formatted(kUnknownFormat, value);
+    return false;
+}
+
+constexpr ValuedOption kValuedOptions[] = {
+    {"--format", &ParseFormat},
+};
+
 bool SetFlag(const char* argument, Options& options) {
+    // --json came before --format and stays its short form.
+    if (std::strcmp(argument, "--json") == 0) {
+        options.format = OutputFormat::Json;
+        return true;
+    }
     for (const Flag& flag : kFlags) {
         if (std::strcmp(argument, flag.name) == 0) {
             options.*flag.field = true;
             return true;
         }
+    }
+    return false;
+}
+
+/// Handles an option that takes a value, written "--name=value" or "--name value"; `k` moves
+/// past a value taken from the next argument. False when the argument names no such option.
+bool SetValuedOption(int argc, const char* const* argv, int& k, Options& options, std::string& problem,
+                     bool& valid) {
+    const std::string_view argument = argv[k];
+    for (const ValuedOption& option : kValuedOptions) {
+        const std::string_view name = option.name;
+        if (argument.substr(0, name.size()) != name) continue;
+        const std::string_view rest = argument.substr(name.size());
+        const char* value = nullptr;
+        if (rest.empty()) {
+            if (k + 1 >= argc) {
+                problem = Formatted(kMissingValue, option.name);
+                valid = false;
+                return true;
+            }
+            value = argv[++k];
+        } else if (rest[0] == '=') {
+            value = argv[k] + name.size() + 1;
+        } else {
+            continue;  // a longer option that only starts with this name
+        }
+        valid = option.parse(value, options, problem);
+        return true;
     }
     return false;
 }
@@ -38,15 +112,16 @@ bool ParseOptions(int argc, const char* const* argv, Options& options, std::stri
     bool optionsEnded = false;
     for (int k = 1; k < argc; ++k) {
         const char* argument = argv[k];
+        bool valid = true;
         // "--" lets a script whose name starts with a dash be checked; "-" alone is stdin.
         if (optionsEnded || argument[0] != '-' || std::strcmp(argument, "-") == 0) {
             options.files.emplace_back(argument);
         } else if (std::strcmp(argument, "--") == 0) {
             optionsEnded = true;
+        } else if (SetValuedOption(argc, argv, k, options, problem, valid)) {
+            if (!valid) return false;
         } else if (!SetFlag(argument, options)) {
-            char text[512];
-            std::snprintf(text, sizeof text, kUnknownOption, argument);
-            problem = text;
+            problem = Formatted(kUnknownOption, argument);
             return false;
         }
     }

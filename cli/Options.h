@@ -1,10 +1,19 @@
 #pragma once
+#include <cstddef>
 #include <string>
 #include <vector>
 
+/// What tarvel-check writes on standard output for each file.
+enum class OutputFormat {
+    Text,   ///< the result dialog's content as plain lines
+    Json,   ///< one JSON object per file, each on one line
+    Gcc,    ///< one FILE:LINE:COLUMN line per failing file, as compilers write them
+    Sarif,  ///< one SARIF 2.1.0 log for all files
+};
+
 /// The command line of tarvel-check, parsed.
 struct Options {
-    bool json = false;                 ///< one JSON object per file instead of the plain report
+    OutputFormat format = OutputFormat::Text;  ///< the report written on standard output
     bool raw = false;                  ///< hand the bytes over without normalising line breaks
     bool continueOnLoadError = false;  ///< answer Yes to the load-error question
     bool noLog = false;                ///< write no logfile.txt

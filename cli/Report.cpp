@@ -1,19 +1,28 @@
 #include "cli/Report.h"
 
+#include <cstdio>
 #include <vector>
 
 #include "cli/CliMessages.h"
-#include "reader/ReaderMessages.h"
 #include "cli/JsonWriter.h"
+#include "cli/TerminalText.h"
+#include "reader/ReaderMessages.h"
 
 using namespace ReaderMessages;
 
 namespace {
 
-void WriteNames(std::FILE* out, const char* title, const std::vector<ExternalName>& names) {
-    std::fputs(title, out);
-    std::fputc('\n', out);
-    for (const ExternalName& name : names) std::fprintf(out, kNameLine, name.name.c_str());
+std::string Formatted(const char* format, const std::string& first, const std::string& second = {}) {
+    const int length = std::snprintf(nullptr, 0, format, first.c_str(), second.c_str());
+    std::string text(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
+    std::snprintf(text.data(), text.size() + 1, format, first.c_str(), second.c_str());
+    return text;
+}
+
+void AppendNames(std::string& out, const char* title, const std::vector<ExternalName>& names) {
+    out += title;
+    out += '\n';
+    for (const ExternalName& name : names) out += Formatted(kNameLine, TerminalSafe(name.name, LineBreakUse::Escape));
 }
 
 void WriteNameArray(JsonWriter& json, const char* key, const std::vector<ExternalName>& names) {
@@ -21,6 +30,39 @@ void WriteNameArray(JsonWriter& json, const char* key, const std::vector<Externa
     json.BeginArray();
     for (const ExternalName& name : names) json.String(name.name);
     json.EndArray();
+}
+
+void WriteExternals(JsonWriter& json, const char* kind, const std::vector<ExternalName>& names) {
+    for (const ExternalName& name : names) {
+        json.BeginObject();
+        json.Key("name");
+        json.String(name.name);
+        json.Key("kind");
+        json.String(kind);
+        json.Key("line");
+        json.Int(name.line);
+        json.Key("column");
+        json.Int(name.column);
+        json.EndObject();
+    }
+}
+
+void WriteDiagnostic(JsonWriter& json, const Diagnostic* error) {
+    if (error == nullptr) return json.Null();
+    json.BeginObject();
+    json.Key("component");
+    json.String(error->component);
+    json.Key("text");
+    json.String(error->text);
+    json.Key("line");
+    json.Int(error->line);
+    json.Key("column");
+    json.Int(error->column);
+    json.Key("message");
+    json.String(error->message);
+    json.Key("phase");
+    json.String(error->phase == ErrorPhase::Load ? "load" : "run");
+    json.EndObject();
 }
 
 const char* TypeName(ValueType type) {
@@ -59,14 +101,37 @@ void WriteResult(JsonWriter& json, const Value& result) {
     json.EndObject();
 }
 
+std::string GccLine(const std::string& file, const Diagnostic& error, const char* severity) {
+    // The location comes from the engine's own numbers; only the texts need escaping, so that
+    // a line break in a message cannot start a line a tool would read as a diagnostic.
+    char location[64];
+    std::snprintf(location, sizeof location, ":%d:%d: ", error.line, error.column);
+    return TerminalSafe(file, LineBreakUse::Escape) + location + severity + ": " +
+           TerminalSafe(error.message, LineBreakUse::Escape) + '\n';
+}
+
 }  // namespace
 
-void WritePlainReport(std::FILE* out, const std::string& file, const ValidationResult& report, bool heading) {
-    if (heading) std::fprintf(out, kFileHeading, file.c_str());
-    std::fputs(report.message.c_str(), out);
-    std::fputc('\n', out);
-    WriteNames(out, kExternalVariablesUsed, report.externalVariables);
-    WriteNames(out, kExternalFunctionsUsed, report.externalFunctions);
+const Diagnostic* FailingError(const ValidationResult& report) {
+    if (report.error) return &*report.error;
+    if (report.load == LoadOutcome::Declined && report.loadError) return &*report.loadError;
+    return nullptr;
+}
+
+std::string LoadErrorReport(const std::string& file, const Diagnostic& loadError, bool named) {
+    const std::string text = TerminalSafe(loadError.text, LineBreakUse::Keep);
+    if (named) return Formatted(kNamedLoadErrorReport, TerminalSafe(file, LineBreakUse::Escape), text);
+    return Formatted(kLoadErrorReport, text);
+}
+
+std::string PlainReport(const std::string& file, const ValidationResult& report, bool heading) {
+    std::string out;
+    if (heading) out += Formatted(kFileHeading, TerminalSafe(file, LineBreakUse::Escape));
+    out += TerminalSafe(report.message, LineBreakUse::Keep);
+    out += '\n';
+    AppendNames(out, kExternalVariablesUsed, report.externalVariables);
+    AppendNames(out, kExternalFunctionsUsed, report.externalFunctions);
+    return out;
 }
 
 std::string JsonReport(const std::string& file, const ValidationResult& report) {
@@ -79,20 +144,27 @@ std::string JsonReport(const std::string& file, const ValidationResult& report) 
     json.Key("message");
     json.String(report.message);
     json.Key("error");
-    if (report.error) {
-        json.BeginObject();
-        json.Key("component");
-        json.String(report.error->component);
-        json.Key("text");
-        json.String(report.error->text);
-        json.EndObject();
-    } else {
-        json.Null();
-    }
+    WriteDiagnostic(json, FailingError(report));
     WriteNameArray(json, "externalVariables", report.externalVariables);
     WriteNameArray(json, "externalFunctions", report.externalFunctions);
     json.Key("result");
     WriteResult(json, report.result);
+    // Answered with Yes, a load error is no longer the file's error, yet a reader of the JSON
+    // needs it as much as one of standard error does.
+    json.Key("loadError");
+    WriteDiagnostic(json, report.loadError ? &*report.loadError : nullptr);
+    json.Key("externals");
+    json.BeginArray();
+    WriteExternals(json, "variable", report.externalVariables);
+    WriteExternals(json, "function", report.externalFunctions);
+    json.EndArray();
     json.EndObject();
     return json.Text() + '\n';
+}
+
+std::string GccReport(const std::string& file, const ValidationResult& report) {
+    std::string out;
+    if (report.load == LoadOutcome::Continued && report.loadError) out += GccLine(file, *report.loadError, "warning");
+    if (const Diagnostic* error = FailingError(report)) out += GccLine(file, *error, "error");
+    return out;
 }

@@ -2,6 +2,7 @@
 // as the editor's Validate command, one fresh engine per file.
 #include <cstdio>
 #include <exception>
+#include <optional>
 #include <string>
 
 #include "cli/CliMessages.h"
@@ -10,6 +11,8 @@
 #include "cli/LineBreaks.h"
 #include "cli/Options.h"
 #include "cli/Report.h"
+#include "cli/SarifLog.h"
+#include "cli/TerminalText.h"
 #include "Validation.h"
 #include "diagnostics/Log.h"
 
@@ -25,35 +28,69 @@ private:
     bool yes;
 };
 
-/// Validates one file and writes its report; the status this file alone would end with.
-ExitStatus CheckFile(const Options& options, const std::string& file, bool& firstReport) {
+/// What checking one file produced; written out in the order of the files.
+struct FileCheck {
+    ExitStatus status = ExitStatus::Validated;  ///< the status this file alone would end with
+    std::string err;                            ///< for standard error, written before `out`
+    std::string out;                            ///< this file's report on standard output
+    std::optional<ValidationResult> report;     ///< the validation, once the file was read
+    std::string readProblem;                    ///< why the file could not be read
+};
+
+std::string CannotRead(const std::string& file, const std::string& problem) {
+    const std::string safeFile = TerminalSafe(file, LineBreakUse::Escape);
+    const std::string safeProblem = TerminalSafe(problem, LineBreakUse::Escape);
+    const int length = std::snprintf(nullptr, 0, kCannotRead, safeFile.c_str(), safeProblem.c_str());
+    std::string text(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
+    std::snprintf(text.data(), text.size() + 1, kCannotRead, safeFile.c_str(), safeProblem.c_str());
+    return text;
+}
+
+/// Validates one file and renders its report in the chosen format.
+FileCheck CheckFile(const Options& options, const std::string& file) {
+    FileCheck check;
     std::string bytes;
-    std::string problem;
-    if (!ReadInput(file, bytes, problem)) {
-        std::fprintf(stderr, kCannotRead, file.c_str(), problem.c_str());
-        return ExitStatus::Trouble;
+    if (!ReadInput(file, kMaxScriptLength, bytes, check.readProblem)) {
+        check.err = CannotRead(file, check.readProblem);
+        check.status = ExitStatus::Trouble;
+        return check;
     }
     const std::string text = ScriptText(bytes, options.raw);
+    // CR LF line breaks can make a text that fitted as read too long for the engine.
+    if (text.size() > kMaxScriptLength) {
+        check.readProblem = TooLongProblem(kMaxScriptLength);
+        check.err = CannotRead(file, check.readProblem);
+        check.status = ExitStatus::Trouble;
+        return check;
+    }
     FixedAnswer answer(options.continueOnLoadError);
-    const ValidationResult report = Validate(text, {&answer});
+    const ValidationResult& report = check.report.emplace(Validate(text, {&answer}));
+    check.status = FailingError(report) == nullptr ? ExitStatus::Validated : ExitStatus::Failed;
 
-    if (report.loadError) {
-        // Reports on stderr and stdout would interleave out of order on a shared terminal.
-        std::fflush(stdout);
-        std::fprintf(stderr, kLoadErrorReport, report.loadError->text.c_str());
+    switch (options.format) {
+        case OutputFormat::Text:
+        case OutputFormat::Json:
+            if (report.loadError) check.err = LoadErrorReport(file, *report.loadError, options.files.size() > 1);
+            break;
+        case OutputFormat::Gcc:
+        case OutputFormat::Sarif:
+            break;  // their reports carry the load error
     }
-    // The editor ends without a dialog when the load error is declined; so nothing shows here.
-    if (report.load == LoadOutcome::Declined) return ExitStatus::Failed;
-
-    if (options.json) {
-        std::fputs(JsonReport(file, report).c_str(), stdout);
-    } else {
-        const bool heading = options.files.size() > 1;
-        if (heading && !firstReport) std::fputc('\n', stdout);
-        WritePlainReport(stdout, file, report, heading);
+    switch (options.format) {
+        case OutputFormat::Text:
+            // The editor ends without a dialog when the load error is declined; so nothing shows here.
+            if (report.load != LoadOutcome::Declined) check.out = PlainReport(file, report, options.files.size() > 1);
+            break;
+        case OutputFormat::Json:
+            check.out = JsonReport(file, report);
+            break;
+        case OutputFormat::Gcc:
+            check.out = GccReport(file, report);
+            break;
+        case OutputFormat::Sarif:
+            break;  // one log for all files, written at the end
     }
-    firstReport = false;
-    return report.ok ? ExitStatus::Validated : ExitStatus::Failed;
+    return check;
 }
 
 }  // namespace
@@ -62,7 +99,7 @@ int main(int argc, char** argv) {
     Options options;
     std::string problem;
     if (!ParseOptions(argc, argv, options, problem)) {
-        std::fprintf(stderr, kUsageProblem, problem.c_str());
+        std::fprintf(stderr, kUsageProblem, TerminalSafe(problem, LineBreakUse::Escape).c_str());
         return static_cast<int>(ExitStatus::Trouble);
     }
     if (options.help) {
@@ -77,17 +114,35 @@ int main(int argc, char** argv) {
 
     ExitStatus status = ExitStatus::Validated;
     bool firstReport = true;
+    SarifLog sarif;
     for (const std::string& file : options.files) {
         try {
-            status = Worse(status, CheckFile(options, file, firstReport));
+            const FileCheck check = CheckFile(options, file);
+            status = Worse(status, check.status);
+            if (!check.err.empty()) {
+                // Reports on stderr and stdout would interleave out of order on a shared terminal.
+                std::fflush(stdout);
+                std::fputs(check.err.c_str(), stderr);
+            }
+            if (!check.out.empty()) {
+                if (options.format == OutputFormat::Text && options.files.size() > 1 && !firstReport) {
+                    std::fputc('\n', stdout);
+                }
+                std::fputs(check.out.c_str(), stdout);
+                firstReport = false;
+            }
+            if (check.report) sarif.Add(file, *check.report);
+            else sarif.AddNotChecked(file, check.readProblem);
         } catch (const std::exception& failure) {
             // Engine errors are handled inside; this is the edge for running out of memory and
             // the like, which must not cost the reports of the remaining files.
             std::fflush(stdout);
-            std::fprintf(stderr, kInternalFailure, file.c_str(), failure.what());
+            std::fprintf(stderr, kInternalFailure, TerminalSafe(file, LineBreakUse::Escape).c_str(), failure.what());
+            sarif.AddNotChecked(file, failure.what());
             status = Worse(status, ExitStatus::Failed);
         }
     }
+    if (options.format == OutputFormat::Sarif) std::fputs(sarif.Text().c_str(), stdout);
     if (std::fflush(stdout) != 0) status = Worse(status, ExitStatus::Trouble);
     return static_cast<int>(status);
 }

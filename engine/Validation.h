@@ -1,6 +1,8 @@
 #pragma once
 // The one way to validate a script: what the editor's Validate command, tarvel-check, the
 // language server, the fuzz target and the benchmarks all run.
+#include <climits>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -33,6 +35,10 @@ struct ValidationResult {
     std::vector<ExternalName> externalFunctions;  ///< in display order
     Value result;                              ///< what the run returned; Void after a failure
 };
+
+/// The longest text Validate accepts: positions in a script are ints, so LoadInline refuses
+/// anything longer.
+inline constexpr std::size_t kMaxScriptLength = INT_MAX - 1;
 
 /// Runs the text (up to its first NUL) through a fresh engine as the editor's Validate command
 /// does: load, the host's answer to a load error, run.

@@ -98,7 +98,7 @@ TEST(CheckTool, JsonReportsTheReturnedValue) {
         EXPECT_EQ(run.out,
                   std::string(R"({"file": "result.c", "ok": true, "message": "Validation successful", )"
                               R"("error": null, "externalVariables": [], "externalFunctions": [], "result": )") +
-                      row.result + "}\n")
+                      row.result + R"(, "loadError": null, "externals": []})" + "\n")
             << row.script;
     }
 }
@@ -114,7 +114,11 @@ TEST(CheckTool, JsonReportsTheErrorAndTheSortedNamesOfAFailedRun) {
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, R"({"file": "unfinished.c", "ok": false, "message": "ScriptReader: )" + text +
                            R"(", "error": {"component": "ScriptReader", "text": ")" + text +
-                           R"("}, "externalVariables": ["y", "yak"], "externalFunctions": ["f"], "result": {"type": "Void"}}
+                           R"(", "line": 2, "column": 18, "message": "Unexpected end of file", "phase": "run"}, )"
+                           R"("externalVariables": ["y", "yak"], "externalFunctions": ["f"], "result": {"type": "Void"}, )"
+                           R"("loadError": null, "externals": [{"name": "y", "kind": "variable", "line": 2, "column": 11}, )"
+                           R"({"name": "yak", "kind": "variable", "line": 2, "column": 5}, )"
+                           R"({"name": "f", "kind": "function", "line": 2, "column": 15}]}
 )");
 }
 
