@@ -4,6 +4,7 @@
 #include <QPushButton>
 
 #include "DialogUnits.h"
+#include "TarvelVersion.h"
 #include "ToolbarIcons.h"
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
@@ -18,7 +19,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     icon->setPixmap(ApplicationIcon().pixmap(32, 32));
     icon->setGeometry(units.Rect(11, 17, 20, 20));
 
-    auto* version = new QLabel(tr("Tarvel Version 1.06"), this);
+    auto* version = new QLabel(tr("Tarvel Version %1").arg(QStringLiteral(TARVEL_VERSION)), this);
     version->setGeometry(units.Rect(40, 10, 119, 8));
 
     auto* ok = new QPushButton(tr("OK"), this);

@@ -2,7 +2,10 @@
 # Installs the Debian packages the build needs, asking apt only when one is missing.
 set -euo pipefail
 
-packages=(cmake g++ make googletest libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev xvfb xauth)
+# python3-jsonschema checks the SARIF output; dpkg-dev's dpkg-shlibdeps gives the Debian
+# package its dependencies.
+packages=(cmake g++ make googletest libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev xvfb xauth
+  python3-jsonschema dpkg-dev)
 missing=()
 for package in "${packages[@]}"; do
   dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")

@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -120,6 +123,22 @@ TEST(CheckTool, JsonReportsTheErrorAndTheSortedNamesOfAFailedRun) {
                            R"({"name": "yak", "kind": "variable", "line": 2, "column": 5}, )"
                            R"({"name": "f", "kind": "function", "line": 2, "column": 15}]}
 )");
+}
+
+// The manual page is written by hand; an option added to --help must reach it too.
+TEST(CheckTool, ManualPageDescribesEveryOptionOfTheHelp) {
+    ScratchDir dir;
+    const std::string help = RunTool(dir, {"--help"}).out;
+    std::ostringstream manual;
+    manual << std::ifstream(TARVEL_MANUAL_PATH).rdbuf();
+    const std::regex option("--[a-z-]+");
+    int options = 0;
+    for (std::sregex_iterator it(help.begin(), help.end(), option), end; it != end; ++it, ++options) {
+        // roff writes each dash of an option as \-
+        const std::string roff = std::regex_replace(it->str(), std::regex("-"), "\\-");
+        EXPECT_NE(manual.str().find(roff), std::string::npos) << it->str();
+    }
+    EXPECT_GE(options, 7);
 }
 
 }  // namespace
