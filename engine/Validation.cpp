@@ -38,6 +38,7 @@ ValidationResult Validate(std::string_view text, const ValidationOptions& option
     ValidationResult result;
     RecordingHost host(options.host);
     ScriptReader engine(&host);
+    engine.random = options.random;
     ErrorPhase phase = ErrorPhase::Load;
     try {
         result.load = engine.LoadInline(text);
@@ -53,6 +54,7 @@ ValidationResult Validate(std::string_view text, const ValidationOptions& option
         result.message = result.error->component + kComponentSeparator + result.error->text;
         result.result = Value();
     }
+    result.randomDraws = engine.randomDraws;
     result.externalVariables = Located(engine, engine.externalVariables);
     result.externalFunctions = Located(engine, engine.externalFunctions);
     return result;

@@ -3,6 +3,7 @@
 // language server, the fuzz target and the benchmarks all run.
 #include <climits>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,11 +11,13 @@
 
 #include "diagnostics/Diagnostic.h"
 #include "reader/ScriptHost.h"
+#include "values/MersenneTwister.h"
 #include "values/Value.h"
 
 /// How a validation is run.
 struct ValidationOptions {
     ScriptHost* host = nullptr;  ///< answers the "Script Error" question; null answers No
+    MersenneTwister* random = nullptr;  ///< what rand draws from; null: the process-wide generator
 };
 
 /// A name the script uses without declaring it, and where it is used first.
@@ -34,6 +37,7 @@ struct ValidationResult {
     std::vector<ExternalName> externalVariables;  ///< in display order
     std::vector<ExternalName> externalFunctions;  ///< in display order
     Value result;                              ///< what the run returned; Void after a failure
+    uint64_t randomDraws = 0;                  ///< how often rand drew from the generator
 };
 
 /// The longest text Validate accepts: positions in a script are ints, so LoadInline refuses

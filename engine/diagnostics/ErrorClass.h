@@ -29,7 +29,7 @@ public:
     char name[32];      ///< component name, NUL-terminated
 };
 
-/// The shared staging record that the last Error or Warning formatted into.
+/// The staging record that the last Error or Warning of this thread formatted into.
 const ErrorMsg& LastError();
 /// Number of distinct warnings written to the log since start (or the last test reset).
 unsigned WarningCount();

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 /// Where the log takes its time, memory figure and directory from; empty members use the system.
 struct LogEnvironment {
@@ -23,6 +24,29 @@ int RoundToMebibytes(std::uint64_t bytes);
 int LogEntryCount();
 /// Turns the writing of entries on (the default) or off for the rest of the process.
 void SetLogEnabled(bool enabled);
+
+/// Entries logged while held back, each complete with its time and memory figure.
+struct HeldLogEntries {
+    std::vector<std::string> entries;  ///< in the order they were logged
+};
+
+/// While it lives, this thread's entries go into `held` instead of the file (null: to the file).
+class LogHold {
+public:
+    explicit LogHold(HeldLogEntries* held);
+    ~LogHold();
+    LogHold(const LogHold&) = delete;
+    LogHold& operator=(const LogHold&) = delete;
+
+private:
+    HeldLogEntries* previous;
+};
+
+/// Where this thread's entries are held; null when they go straight to the file.
+HeldLogEntries* CurrentLogHold();
+/// Writes the held entries to the file in their order, each as an entry logged now would be
+/// written, and empties the list.
+void WriteHeldEntries(HeldLogEntries& held);
 
 /// Test only: replaces the log's environment and starts the log afresh as a new process would.
 void SetLogEnvironmentForTesting(LogEnvironment environment);

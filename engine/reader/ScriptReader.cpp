@@ -42,6 +42,8 @@ void StoreUnknownError(ScriptReader& engine) {
 // The worker thread's procedure: nothing may escape it, so every failure is stored for Run.
 void* RunWorker(void* parameter) {
     auto& engine = *static_cast<ScriptReader*>(parameter);
+    // The worker logs where the thread that started it logs.
+    const LogHold hold(engine.callerLogHold);
     try {
         (void)engine.RunTopLevel();
     } catch (const ErrorMsg& error) {
@@ -87,6 +89,7 @@ void ScriptReader::Clear() {
     finished.store(0);
     failed = 0;
     lineCount = 0;
+    randomDraws = 0;
     fileNames.Clear();
     globals.engine = this;
 }
@@ -127,6 +130,7 @@ Value ScriptReader::Run() {
     failed = 0;
     raisedScriptError = false;
     errorStart = -1;
+    callerLogHold = CurrentLogHold();
 
     // The executor recurses once per nested block; the default stack of a thread would not
     // hold the deepest nesting the engine accepts.

@@ -11,6 +11,7 @@
 #include "diagnostics/ErrorClass.h"
 #include "diagnostics/Diagnostic.h"
 #include "diagnostics/ErrorMsg.h"
+#include "diagnostics/Log.h"
 #include "interpreter/ExternalNames.h"
 #include "interpreter/FunctionRecord.h"
 #include "interpreter/RunMode.h"
@@ -20,6 +21,7 @@
 #include "reader/LineEntry.h"
 #include "reader/ScriptHost.h"
 #include "values/ExprItem.h"
+#include "values/MersenneTwister.h"
 #include "values/Value.h"
 
 /// The script engine: the whole state of one validation. Construct, LoadInline, Run, read
@@ -160,6 +162,7 @@ public:
     std::atomic<int> finished{0};             ///< 1 once the run body has ended
     int failed = 0;                           ///< 1 when the worker caught an ErrorMsg
     ErrorMsg threadError{};                   ///< the error that ended the worker
+    HeldLogEntries* callerLogHold = nullptr;  ///< where Run's caller holds its log entries
     Value result;                             ///< the value the top-level run ended with
     VariableScope globals;                    ///< global variables
     DynaMem<VariableScope> scopes{8};         ///< one scope per running user-function call
@@ -167,6 +170,8 @@ public:
     ExternalNameSet externalFunctions{0};     ///< unknown functions called, any case
 
     ScriptHost* host = nullptr;  ///< answers the load-error question
+    MersenneTwister* random = nullptr;  ///< what rand draws from; null: the process-wide generator
+    uint64_t randomDraws = 0;           ///< how often rand has drawn since the last Clear
     int nestingDepth = 0;        ///< current recursion of executor and skipper
 
     /// One #include directive a precompiler pass removed, in the coordinates of its output.

@@ -120,9 +120,11 @@ Value Pow(ScriptReader&, const Value* args) {
     return Value::MakeFloat(std::pow(x, y));
 }
 
-Value Rand(ScriptReader&, const Value*) {
+Value Rand(ScriptReader& engine, const Value*) {
+    ++engine.randomDraws;
+    const uint32_t draw = engine.random != nullptr ? engine.random->Next() : NextProcessRandom();
     // Divided by 2^32 - 1, so that both ends of [0, 1] can come out.
-    return Value::MakeFloat(MersenneTwister::Next() / 4294967295.0);
+    return Value::MakeFloat(draw / 4294967295.0);
 }
 
 Value Deg(ScriptReader&, const Value* args) {

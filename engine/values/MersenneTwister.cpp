@@ -1,40 +1,27 @@
 #include "values/MersenneTwister.h"
 
+#include <mutex>
+
 namespace {
 
-constexpr int kStateWords = 624;
 constexpr int kShift = 397;
 constexpr uint32_t kMatrixA = 0x9908b0dfu;
 constexpr uint32_t kUpperMask = 0x80000000u;
 constexpr uint32_t kLowerMask = 0x7fffffffu;
 constexpr uint32_t kDefaultSeed = 4357u;
 
-// One state for the whole process: rand continues across runs, and only the run's worker
-// thread draws from it while the calling thread waits.
-uint32_t state[kStateWords];
-// kStateWords + 1 marks a generator that has never been seeded.
-int nextIndex = kStateWords + 1;
-
 uint32_t Mix(uint32_t upper, uint32_t lower, uint32_t far) {
     const uint32_t y = (upper & kUpperMask) | (lower & kLowerMask);
     return far ^ (y >> 1) ^ ((y & 1u) ? kMatrixA : 0u);
 }
 
-void Twist() {
-    int k = 0;
-    for (; k < kStateWords - kShift; ++k) state[k] = Mix(state[k], state[k + 1], state[k + kShift]);
-    for (; k < kStateWords - 1; ++k) {
-        state[k] = Mix(state[k], state[k + 1], state[k + kShift - kStateWords]);
-    }
-    state[kStateWords - 1] = Mix(state[kStateWords - 1], state[0], state[kShift - 1]);
-    nextIndex = 0;
-}
+// Validations may run side by side; each draw of the shared generator is one step under the lock.
+std::mutex processMutex;
+MersenneTwister processGenerator;
 
 }  // namespace
 
-namespace MersenneTwister {
-
-void Seed(uint32_t seed) {
+void MersenneTwister::Seed(uint32_t seed) {
     // uint32_t keeps the congruential step's wrap-around defined.
     for (int k = 0; k < kStateWords; ++k) {
         state[k] = seed & 0xffff0000u;
@@ -45,7 +32,17 @@ void Seed(uint32_t seed) {
     nextIndex = kStateWords;
 }
 
-uint32_t Next() {
+void MersenneTwister::Twist() {
+    int k = 0;
+    for (; k < kStateWords - kShift; ++k) state[k] = Mix(state[k], state[k + 1], state[k + kShift]);
+    for (; k < kStateWords - 1; ++k) {
+        state[k] = Mix(state[k], state[k + 1], state[k + kShift - kStateWords]);
+    }
+    state[kStateWords - 1] = Mix(state[kStateWords - 1], state[0], state[kShift - 1]);
+    nextIndex = 0;
+}
+
+uint32_t MersenneTwister::Next() {
     if (nextIndex >= kStateWords) {
         if (nextIndex == kStateWords + 1) Seed(kDefaultSeed);
         Twist();
@@ -58,8 +55,16 @@ uint32_t Next() {
     return y;
 }
 
-void ResetForTesting() {
-    nextIndex = kStateWords + 1;
+bool MersenneTwister::IsFresh() const {
+    return nextIndex == kStateWords + 1;
 }
 
-}  // namespace MersenneTwister
+uint32_t NextProcessRandom() {
+    const std::lock_guard<std::mutex> lock(processMutex);
+    return processGenerator.Next();
+}
+
+void ResetProcessRandomForTesting() {
+    const std::lock_guard<std::mutex> lock(processMutex);
+    processGenerator = MersenneTwister{};
+}

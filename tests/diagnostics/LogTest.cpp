@@ -1,10 +1,12 @@
 #include "diagnostics/Log.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 
 #include "support/LogCapture.h"
 
@@ -55,6 +57,69 @@ TEST(Log, StopsAfter4024Entries) {
     EXPECT_EQ(LogEntryCount(), 4024);
     EXPECT_TRUE(EndsWith(log.Contents(),
                          LogCapture::Entries({"entry 4024"}) + "Maximum number of log entries reached!\n"));
+}
+
+// A logfile.txt planted as a link must not let a validation truncate or fill the file it
+// points to; nor may anything but a regular file be written, or block the log.
+TEST(Log, WritesOnlyARegularFileAndNeverFollowsALink) {
+    namespace fs = std::filesystem;
+    const struct {
+        const char* name;
+        void (*plant)(const fs::path& log, const fs::path& target);
+    } cases[] = {
+        {"link to a file", [](const fs::path& log, const fs::path& target) {
+             std::ofstream(target) << "precious\n";
+             fs::create_symlink(target, log);
+         }},
+        {"dangling link", [](const fs::path& log, const fs::path& target) { fs::create_symlink(target, log); }},
+        {"directory", [](const fs::path& log, const fs::path&) { fs::create_directory(log); }},
+        {"FIFO without reader", [](const fs::path& log, const fs::path&) { mkfifo(log.c_str(), 0600); }},
+    };
+    for (const auto& c : cases) {
+        LogCapture log;
+        const fs::path logFile = log.directory / "logfile.txt";
+        const fs::path target = log.directory / "target.txt";
+        c.plant(logFile, target);
+        const bool targetExisted = fs::exists(target);
+        const fs::file_type planted = fs::symlink_status(logFile).type();
+        Log("first");
+        Log("second");
+        EXPECT_EQ(LogEntryCount(), 0) << c.name;
+        EXPECT_EQ(fs::exists(target), targetExisted) << c.name;
+        if (targetExisted) {
+            EXPECT_EQ(ReadFile(target), "precious\n") << c.name;
+        }
+        EXPECT_EQ(fs::symlink_status(logFile).type(), planted) << c.name;
+    }
+}
+
+TEST(Log, HeldEntriesKeepTheirTimeAndAreWrittenInTheirOrderWhenAsked) {
+    LogCapture log;
+    HeldLogEntries first;
+    HeldLogEntries second;
+    {
+        const LogHold hold(&second);
+        Log("b1");
+        log.clock += 1.0;
+        {
+            const LogHold inner(&first);
+            Log("a1");
+        }
+        Log("b2");
+        EXPECT_EQ(CurrentLogHold(), &second);
+    }
+    EXPECT_EQ(CurrentLogHold(), nullptr);
+    EXPECT_EQ(log.Contents(), "");
+    // Holding is per thread: another one logs straight to the file meanwhile.
+    std::thread([] { Log("direct"); }).join();
+    WriteHeldEntries(first);
+    WriteHeldEntries(second);
+    EXPECT_TRUE(second.entries.empty());
+    EXPECT_EQ(LogEntryCount(), 4);
+    EXPECT_EQ(log.Contents(), "direct (Time:0.00, free sysmem:1501)\n"
+                              "a1 (Time:1.00, free sysmem:1501)\n"
+                              "b1 (Time:0.00, free sysmem:1501)\n"
+                              "b2 (Time:1.00, free sysmem:1501)\n");
 }
 
 TEST(Log, SystemEnvironmentWritesIntoTheCurrentDirectoryWithoutLeavingIt) {

@@ -77,10 +77,10 @@ uint32_t ReferenceFirstOutput(uint32_t seed) {
 
 TEST(BuiltinCall, RandStartsWithTheReferenceSequenceSeededWith4357) {
     const std::string first = Describe(Value::MakeFloat(ReferenceFirstOutput(4357) / 4294967295.0));
-    MersenneTwister::ResetForTesting();
+    ResetProcessRandomForTesting();
     EXPECT_EQ(RunScript("return rand();").result, first);
     // Arguments are ignored, and the sequence continues across engines.
-    MersenneTwister::ResetForTesting();
+    ResetProcessRandomForTesting();
     EXPECT_EQ(RunScript("return rand(1, 2);").result, first);
     EXPECT_NE(RunScript("return rand();").result, first);
 }
