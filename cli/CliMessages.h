@@ -26,6 +26,8 @@ constexpr const char kUnknownOption[] = "unrecognised option '%s'";
 constexpr const char kMissingValue[] = "option '%s' needs a value";
 /// A --format value that names no format.
 constexpr const char kUnknownFormat[] = "unknown format '%s' (choose text, json, gcc or sarif)";
+/// A number of jobs that is not a whole number from 1 to 1024.
+constexpr const char kInvalidJobs[] = "invalid number of jobs '%s' (expected 1 to 1024)";
 /// A command line without any file.
 constexpr const char kNoInputFiles[] = "no input files";
 /// Wraps a usage problem on standard error.
@@ -68,6 +70,8 @@ constexpr const char kUsageText[] =
     "  --continue-on-load-error   answer Yes to the \"Script Error\" question while loading\n"
     "                             and run the script from where the error was found\n"
     "  --no-log                   do not write logfile.txt\n"
+    "  -j, --jobs N               validate N files at a time (1 to 1024, default 1); the\n"
+    "                             output is the same as with 1, in the order of the files\n"
     "  --help                     show this help and exit\n"
     "  --version                  show the version and exit\n"
     "\n"
@@ -78,6 +82,10 @@ constexpr const char kUsageText[] =
     "reports carry load errors themselves: an error when declined, a warning when\n"
     "answered Yes. Lines and columns count from 1, columns in bytes. Control characters\n"
     "of a script reach the terminal as \\r or \\xHH, and line breaks in a gcc line as \\n.\n"
+    "\n"
+    "Errors are logged to logfile.txt in the current directory, which the first entry\n"
+    "empties. Nothing is logged when logfile.txt is a symbolic link or anything else but\n"
+    "a regular file; such a file and whatever a link points to are left untouched.\n"
     "\n"
     "Exit status:\n"
     "  0  every file validated\n"

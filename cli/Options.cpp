@@ -59,8 +59,29 @@ bool ParseFormat(const char* value, Options& options, std::string& problem) {
     return false;
 }
 
+constexpr unsigned kMostJobs = 1024;
+
+// Anything but a whole number from 1 to kMostJobs is refused: a mistyped count must not
+// quietly become one job.
+bool ParseJobs(const char* value, Options& options, std::string& problem) {
+    unsigned count = 0;
+    bool valid = *value != '\0';
+    for (const char* digit = value; valid && *digit != '\0'; ++digit) {
+        valid = *digit >= '0' && *digit <= '9' && count <= kMostJobs;  // checked first: no overflow
+        if (valid) count = count * 10 + static_cast<unsigned>(*digit - '0');
+    }
+    if (!valid || count < 1 || count > kMostJobs) {
+        problem = Formatted(kInvalidJobs, value);
+        return false;
+    }
+    options.jobs = count;
+    return true;
+}
+
 constexpr ValuedOption kValuedOptions[] = {
     {"--format", &ParseFormat},
+    {"--jobs", &ParseJobs},
+    {"-j", &ParseJobs},
 };
 
 bool SetFlag(const char* argument, Options& options) {
@@ -97,6 +118,8 @@ bool SetValuedOption(int argc, const char* const* argv, int& k, Options& options
             value = argv[++k];
         } else if (rest[0] == '=') {
             value = argv[k] + name.size() + 1;
+        } else if (name.size() == 2) {
+            value = argv[k] + 2;  // a one-letter option takes its value attached, as -j4
         } else {
             continue;  // a longer option that only starts with this name
         }

@@ -19,6 +19,7 @@ struct Options {
     bool noLog = false;                ///< write no logfile.txt
     bool help = false;                 ///< show the usage text and stop
     bool version = false;              ///< show the version and stop
+    unsigned jobs = 1;                 ///< files validated at the same time
     std::vector<std::string> files;    ///< the files in command-line order; "-" is standard input
 };
 

@@ -4,10 +4,12 @@
 #include <exception>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "cli/CliMessages.h"
 #include "cli/ExitStatus.h"
 #include "cli/InputFile.h"
+#include "cli/Jobs.h"
 #include "cli/LineBreaks.h"
 #include "cli/Options.h"
 #include "cli/Report.h"
@@ -35,6 +37,7 @@ struct FileCheck {
     std::string out;                            ///< this file's report on standard output
     std::optional<ValidationResult> report;     ///< the validation, once the file was read
     std::string readProblem;                    ///< why the file could not be read
+    std::optional<std::string> failure;         ///< what stopped the check other than the script
 };
 
 std::string CannotRead(const std::string& file, const std::string& problem) {
@@ -47,7 +50,7 @@ std::string CannotRead(const std::string& file, const std::string& problem) {
 }
 
 /// Validates one file and renders its report in the chosen format.
-FileCheck CheckFile(const Options& options, const std::string& file) {
+FileCheck CheckFile(const Options& options, const std::string& file, MersenneTwister* random) {
     FileCheck check;
     std::string bytes;
     if (!ReadInput(file, kMaxScriptLength, bytes, check.readProblem)) {
@@ -64,7 +67,7 @@ FileCheck CheckFile(const Options& options, const std::string& file) {
         return check;
     }
     FixedAnswer answer(options.continueOnLoadError);
-    const ValidationResult& report = check.report.emplace(Validate(text, {&answer}));
+    const ValidationResult& report = check.report.emplace(Validate(text, {&answer, random}));
     check.status = FailingError(report) == nullptr ? ExitStatus::Validated : ExitStatus::Failed;
 
     switch (options.format) {
@@ -115,33 +118,50 @@ int main(int argc, char** argv) {
     ExitStatus status = ExitStatus::Validated;
     bool firstReport = true;
     SarifLog sarif;
-    for (const std::string& file : options.files) {
+    std::vector<std::optional<FileCheck>> checks(options.files.size());
+    const CheckOne check = [&](size_t k, MersenneTwister* random) -> uint64_t {
+        FileCheck& done = checks[k].emplace();
         try {
-            const FileCheck check = CheckFile(options, file);
-            status = Worse(status, check.status);
-            if (!check.err.empty()) {
-                // Reports on stderr and stdout would interleave out of order on a shared terminal.
-                std::fflush(stdout);
-                std::fputs(check.err.c_str(), stderr);
-            }
-            if (!check.out.empty()) {
-                if (options.format == OutputFormat::Text && options.files.size() > 1 && !firstReport) {
-                    std::fputc('\n', stdout);
-                }
-                std::fputs(check.out.c_str(), stdout);
-                firstReport = false;
-            }
-            if (check.report) sarif.Add(file, *check.report);
-            else sarif.AddNotChecked(file, check.readProblem);
+            done = CheckFile(options, options.files[k], random);
         } catch (const std::exception& failure) {
             // Engine errors are handled inside; this is the edge for running out of memory and
             // the like, which must not cost the reports of the remaining files.
-            std::fflush(stdout);
-            std::fprintf(stderr, kInternalFailure, TerminalSafe(file, LineBreakUse::Escape).c_str(), failure.what());
-            sarif.AddNotChecked(file, failure.what());
-            status = Worse(status, ExitStatus::Failed);
+            done.failure = failure.what();
         }
-    }
+        return done.report ? done.report->randomDraws : 0;
+    };
+    const WriteOne write = [&](size_t k) {
+        const std::string& file = options.files[k];
+        const FileCheck check = std::move(*checks[k]);
+        checks[k].reset();
+        if (check.failure) {
+            std::fflush(stdout);
+            std::fprintf(stderr, kInternalFailure, TerminalSafe(file, LineBreakUse::Escape).c_str(),
+                         check.failure->c_str());
+            sarif.AddNotChecked(file, *check.failure);
+            status = Worse(status, ExitStatus::Failed);
+            return;
+        }
+        status = Worse(status, check.status);
+        if (!check.err.empty()) {
+            // Reports on stderr and stdout would interleave out of order on a shared terminal.
+            std::fflush(stdout);
+            std::fputs(check.err.c_str(), stderr);
+        }
+        if (!check.out.empty()) {
+            if (options.format == OutputFormat::Text && options.files.size() > 1 && !firstReport) {
+                std::fputc('\n', stdout);
+            }
+            std::fputs(check.out.c_str(), stdout);
+            firstReport = false;
+        }
+        if (check.report) sarif.Add(file, *check.report);
+        else sarif.AddNotChecked(file, check.readProblem);
+    };
+    // Standard input can be read once: the first "-" takes it all and a later one finds it at
+    // its end, as one job reads them; so it is read in its turn.
+    const ReadOnce readOnce = [&](size_t k) { return options.files[k] == "-"; };
+    CheckInOrder(options.files.size(), options.jobs, check, write, readOnce);
     if (options.format == OutputFormat::Sarif) std::fputs(sarif.Text().c_str(), stdout);
     if (std::fflush(stdout) != 0) status = Worse(status, ExitStatus::Trouble);
     return static_cast<int>(status);
