@@ -26,9 +26,11 @@ void WriteMixedFiles(const ScratchDir& dir) {
 }
 
 const std::vector<std::string> kMixedFiles = {
-    "index.c", "good.c", "value.c", "bad.c", "missing.c", "load.c", "index.c", "folder.c",
-    "nested.c", "value.c", "good.c", "index.c", "load.c", "bad.c", "value.c", "index.c",
+    "index.c", "good.c", "value.c", "bad.c", "missing.c", "load.c", "index.c", "folder.c", "-",
+    "nested.c", "value.c", "good.c", "index.c", "load.c", "bad.c", "-", "value.c", "index.c",
 };
+// Standard input is read by the first "-" alone, whatever the number of jobs.
+const std::string kInput = "int i;\r\ni = rand() * 1000 + 2;\r\nint a[2];\r\na[i] = 1;\r\n";
 
 // Log lines without their clock and memory figures, which no two runs share.
 std::string Timeless(const std::string& log) {
@@ -46,14 +48,14 @@ TEST(Jobs, OutputErrorsStatusAndLogAreThoseOfOneJob) {
     WriteMixedFiles(dir);
     const std::vector<std::vector<std::string>> modes = {{}, {"--json"}, {"--continue-on-load-error"}};
     for (const auto& mode : modes) {
-        const ToolRun one = RunTool(dir, With(mode, kMixedFiles));
+        const ToolRun one = RunTool(dir, With(mode, kMixedFiles), kInput);
         const std::string oneLog = Timeless(dir.Read("logfile.txt"));
         ASSERT_EQ(one.status, 2);
         ASSERT_NE(one.out.find("Index "), std::string::npos);
         for (const char* jobs : {"2", "3", "16"}) {
             std::vector<std::string> options = mode;
             options.insert(options.begin(), {"-j", jobs});
-            const ToolRun many = RunTool(dir, With(options, kMixedFiles));
+            const ToolRun many = RunTool(dir, With(options, kMixedFiles), kInput);
             const std::string label = std::string("-j ") + jobs + (mode.empty() ? "" : " " + mode[0]);
             EXPECT_EQ(many.status, one.status) << label;
             EXPECT_EQ(many.out, one.out) << label;
@@ -68,10 +70,11 @@ TEST(Jobs, OutputErrorsStatusAndLogAreThoseOfOneJob) {
 TEST(Jobs, OutputAndErrorsInterleaveAsWithOneJob) {
     ScratchDir dir;
     WriteMixedFiles(dir);
+    dir.Write("input.c", kInput);
     const auto combined = [&](const std::string& jobs) {
         std::string command = "cd '" + dir.path + "' && '" TARVEL_CHECK_PATH "' --continue-on-load-error -j " + jobs;
         for (const std::string& file : kMixedFiles) command += " " + file;
-        EXPECT_NE(std::system((command + " >combined.txt 2>&1").c_str()), -1);
+        EXPECT_NE(std::system((command + " <input.c >combined.txt 2>&1").c_str()), -1);
         return dir.Read("combined.txt");
     };
     const std::string one = combined("1");
