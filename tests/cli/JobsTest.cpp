@@ -46,7 +46,8 @@ std::vector<std::string> With(std::vector<std::string> options, const std::vecto
 TEST(Jobs, OutputErrorsStatusAndLogAreThoseOfOneJob) {
     ScratchDir dir;
     WriteMixedFiles(dir);
-    const std::vector<std::vector<std::string>> modes = {{}, {"--json"}, {"--continue-on-load-error"}};
+    const std::vector<std::vector<std::string>> modes = {
+        {}, {"--json"}, {"--continue-on-load-error"}, {"--format=gcc"}, {"--format=sarif"}};
     for (const auto& mode : modes) {
         const ToolRun one = RunTool(dir, With(mode, kMixedFiles), kInput);
         const std::string oneLog = Timeless(dir.Read("logfile.txt"));
