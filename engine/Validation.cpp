@@ -57,5 +57,6 @@ ValidationResult Validate(std::string_view text, const ValidationOptions& option
     result.randomDraws = engine.randomDraws;
     result.externalVariables = Located(engine, engine.externalVariables);
     result.externalFunctions = Located(engine, engine.externalFunctions);
+    result.declarations = CollectDeclarations(engine);
     return result;
 }

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "Declarations.h"
 #include "diagnostics/Diagnostic.h"
 #include "reader/ScriptHost.h"
 #include "values/MersenneTwister.h"
@@ -38,6 +39,7 @@ struct ValidationResult {
     std::vector<ExternalName> externalFunctions;  ///< in display order
     Value result;                              ///< what the run returned; Void after a failure
     uint64_t randomDraws = 0;                  ///< how often rand drew from the generator
+    Declarations declarations;                 ///< the functions and globals filed by the run
 };
 
 /// The longest text Validate accepts: positions in a script are ints, so LoadInline refuses

@@ -197,7 +197,7 @@ private:
             item.value = engine.CallFunction(item.text.CStr(), item.start);
             return Step::Completed();
         }
-        engine.DeclareFunction(item.text.CStr(), static_cast<ValueType>(run.declType));
+        engine.DeclareFunction(item.text.CStr(), static_cast<ValueType>(run.declType), item.start);
         return Step::EndRun(Completion::FunctionDeclared, Value());
     }
 

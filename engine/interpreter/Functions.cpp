@@ -60,6 +60,7 @@ void ReadParameters(ScriptReader& engine, FunctionRecord& record) {
         }
         Variable* parameter = record.params.GetSlot(record.params.Add());
         parameter->name = token;
+        parameter->declaredAt = engine.tokenStart;
         parameter->value.type = type;
 
         engine.SkipBlanks();
@@ -89,10 +90,11 @@ private:
 
 }  // namespace
 
-void ScriptReader::DeclareFunction(const char* name, ValueType returnType) {
+void ScriptReader::DeclareFunction(const char* name, ValueType returnType, int nameStart) {
     FunctionRecord record;
     record.name = CharBuffer(name);
     record.returnType = returnType;
+    record.nameStart = nameStart;
     ReadParameters(*this, record);
 
     SkipBlanks();
@@ -102,6 +104,7 @@ void ScriptReader::DeclareFunction(const char* name, ValueType returnType) {
     ReadChar();
     record.bodyPos = position;
     SkipUnit(RunMode::Block);
+    record.bodyEnd = position;
 
     // A second declaration of the same name and arity is silently ignored: the first stays.
     auto* entry = functions.Insert(FunctionKey(name, record.params.GetCount()));

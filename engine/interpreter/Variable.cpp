@@ -12,7 +12,8 @@ std::unique_ptr<Value[]> CopyElements(const Variable& source) {
 }  // namespace
 
 Variable::Variable(const Variable& other)
-    : value(other.value), elements(CopyElements(other)), name(other.name), arraySize(other.arraySize) {}
+    : value(other.value), elements(CopyElements(other)), name(other.name), arraySize(other.arraySize),
+      declaredAt(other.declaredAt) {}
 
 Variable& Variable::operator=(const Variable& other) {
     if (this == &other) return *this;
@@ -20,5 +21,6 @@ Variable& Variable::operator=(const Variable& other) {
     elements = CopyElements(other);
     name = other.name;
     arraySize = other.arraySize;
+    declaredAt = other.declaredAt;
     return *this;
 }

@@ -10,6 +10,7 @@ struct Variable {
     std::unique_ptr<Value[]> elements;  ///< arraySize elements, null for a scalar
     CharBuffer name;                  ///< the name as declared
     int arraySize = 0;                ///< 0 for a scalar
+    int declaredAt = -1;              ///< first byte of the name where it was declared
 
     Variable() = default;
     Variable(const Variable& other);             ///< copies value, name, size and every element

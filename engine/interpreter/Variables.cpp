@@ -51,6 +51,7 @@ Value ScriptReader::AccessVariable(const char* name, int index, int declType, in
         }
         // The bracket number of a declaration is the array size; none or 0 gives a scalar.
         variable = DefineVariable(name, static_cast<ValueType>(declType), index);
+        variable->declaredAt = nameStart;
         return index > 0 ? variable->elements[0] : variable->value;
     }
 

@@ -118,8 +118,9 @@ public:
     void SkipBody();
 
     // ---- user functions (interpreter/Functions.cpp) ----
-    /// Reads a declaration after its "(", files the function and validates its body once.
-    void DeclareFunction(const char* name, ValueType returnType);
+    /// Reads a declaration after its "(", files the function and validates its body once;
+    /// nameStart is where the declared name stands.
+    void DeclareFunction(const char* name, ValueType returnType, int nameStart);
     /// Evaluates the arguments after "(" and dispatches the call; nameStart is where the
     /// call's name stands.
     Value CallFunction(const char* name, int nameStart);
