@@ -3,9 +3,9 @@
 set -euo pipefail
 
 # python3-jsonschema checks the SARIF output; dpkg-dev's dpkg-shlibdeps gives the Debian
-# package its dependencies.
+# package its dependencies; neovim is the real client of the language server's end-to-end test.
 packages=(cmake g++ make googletest libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev xvfb xauth
-  python3-jsonschema dpkg-dev)
+  python3-jsonschema dpkg-dev nlohmann-json3-dev neovim)
 missing=()
 for package in "${packages[@]}"; do
   dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")
