@@ -157,6 +157,8 @@ public:
     }
     /// True when the output held something that was not a framed message.
     bool SawGarbage() const { return garbage; }
+    /// The server's process id.
+    pid_t Pid() const { return child; }
     /// The directory the server runs in.
     const std::string& Directory() const { return directory; }
 
