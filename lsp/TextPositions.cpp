@@ -81,13 +81,6 @@ Position LineIndex::ToPosition(std::size_t offset) const {
     return {line, Utf16Length(text.substr(start, within - start))};
 }
 
-Position LineIndex::FromLineAndByteColumn(int line, int column) const {
-    const int index = std::clamp(line - 1, 0, LineCount() - 1);
-    const std::size_t start = LineStart(index);
-    const std::size_t offset = std::min(start + static_cast<std::size_t>(std::max(column - 1, 0)), LineEnd(index));
-    return ToPosition(offset);
-}
-
 std::vector<Position> LineIndex::ToPositions(const std::vector<std::size_t>& offsets) const {
     std::vector<std::size_t> order(offsets.size());
     std::iota(order.begin(), order.end(), std::size_t{0});

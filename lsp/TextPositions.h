@@ -40,8 +40,6 @@ public:
     std::size_t ToOffset(Position position) const;
     /// The protocol position of a byte offset (clamped to the text).
     Position ToPosition(std::size_t offset) const;
-    /// The protocol position of the engine's 1-based line and 1-based byte column.
-    Position FromLineAndByteColumn(int line, int column) const;
 
     /// The protocol positions of many byte offsets, given in any order, in one forward pass:
     /// one by one, offsets deep into a long line would each walk that line from its start.

@@ -45,7 +45,6 @@ TEST(Positions, OutOfRangeIsMovedOntoTheEndOfTheLineOrText) {
     EXPECT_EQ(lines.ToOffset({7, 0}), text.size());
     EXPECT_EQ(lines.ToOffset({-1, -1}), 0u);
     EXPECT_EQ(lines.ToPosition(3), (Position{0, 2})) << "inside the CR LF";
-    EXPECT_EQ(lines.FromLineAndByteColumn(2, 99), (Position{1, 2}));
 }
 
 struct FrameCase {
