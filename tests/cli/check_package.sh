@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the Debian package from this build folder and checks what it declares and holds:
-# both programs, the editor's desktop entry, MIME type and icon, the manual page, the licence,
+# the programs, the editor's desktop entry, MIME type and icon, the manual page, the licence,
 # and library dependencies; then runs the packaged tarvel-check.
 set -euo pipefail
 build=$1
@@ -25,7 +25,7 @@ for library in libc6 libstdc++6 libqt6widgets6 libqt6gui6 libqt6core6; do
 done
 
 contents=$(dpkg-deb -c "$deb" | awk '{print $6}')
-for path in ./usr/bin/tarvel ./usr/bin/tarvel-check \
+for path in ./usr/bin/tarvel ./usr/bin/tarvel-check ./usr/bin/tarvel-lsp \
   ./usr/share/applications/tarvel.desktop \
   ./usr/share/mime/packages/tarvel-script.xml \
   ./usr/share/icons/hicolor/scalable/apps/tarvel.svg \
