@@ -33,12 +33,42 @@ TEST(SearchTree, OnlyTheFirstCharacterIsHeldAgainstTheRange) {
         {"", "Empty name string"},
         {"\tname", "Character in name string out of range: 9"},
         {"\xC8name", "Character in name string out of range: -56"},
+        {"\x1Fname", "Character in name string out of range: 31"},
     };
+    EXPECT_NE(tree.Insert(CharBuffer(" name")), nullptr);  // 32 and 127 are the first and last accepted
+    EXPECT_NE(tree.Insert(CharBuffer("\x7Fname")), nullptr);
     LogCapture log;
     for (const auto& c : refusals) {
         EXPECT_THROW(tree.Insert(CharBuffer(c.name)), ErrorMsg) << c.message;
         EXPECT_STREQ(LastError().component, "SearchTree");
         EXPECT_STREQ(LastError().text, c.message);
+    }
+}
+
+// Only A-Z and a-z fold: '@', '[', '`' and '{' lie next to the letters and stay themselves,
+// in the first character and in the rest, whether a leaf is searched entry by entry or, once
+// it holds 16 names, through its hashed index.
+TEST(SearchTree, FoldsOnlyLettersInShortAndIndexedLeaves) {
+    const std::vector<std::string> boundaries = {"[x", "{x", "@x", "`x", "x[", "x{", "x@", "x`"};
+    for (const int fillers : {0, 20}) {
+        NameSet tree;
+        for (const char initial : std::string("[{@`x")) {
+            for (int k = 0; k < fillers; ++k) tree.Insert(CharBuffer((initial + std::string("f") + std::to_string(k)).c_str()));
+        }
+        for (const std::string& name : boundaries) {
+            EXPECT_NE(tree.Insert(CharBuffer(name.c_str())), nullptr) << name << ", " << fillers;
+        }
+        for (const std::string& name : boundaries) {
+            std::string mixed = name;
+            for (char& c : mixed) c = (c == 'x') ? 'X' : c;
+            const auto* found = tree.Find(mixed.c_str());
+            EXPECT_STREQ(found ? found->key.text : nullptr, name.c_str()) << mixed << ", " << fillers;
+        }
+        if (fillers > 0) {
+            EXPECT_EQ(tree.Insert(CharBuffer("XF7")), nullptr);
+            const auto* found = tree.Find("xF19");
+            EXPECT_STREQ(found ? found->key.text : nullptr, "xf19");
+        }
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdio>
 #include <ostream>
 #include <string>
@@ -56,10 +57,20 @@ inline std::string OneLineError(const std::string& script, const std::string& me
     return "file:'*inline*', line: 1: " + message + "\n\n \n" + script + "\n ";
 }
 
-/// A script and what it gives; `error` set: the message it fails with on its only line.
+/// The names of a list joined by blanks, as a table row states them.
+inline std::string Joined(const std::vector<std::string>& names) {
+    std::string text;
+    for (const std::string& name : names) text += (text.empty() ? "" : " ") + name;
+    return text;
+}
+
+/// A script, what it gives and the external names it records; `error` set: `expected` is the
+/// message it fails with on its only line.
 struct ScriptCase {
     const char* script;
     const char* expected;
+    const char* variables = nullptr;  ///< external variables in display order, blank-separated
+    const char* functions = nullptr;  ///< external functions in display order, blank-separated
     bool error = false;
 
     std::string Expected() const { return error ? OneLineError(script, expected) : expected; }
@@ -67,7 +78,34 @@ struct ScriptCase {
 
 inline std::ostream& operator<<(std::ostream& out, const ScriptCase& c) { return out << c.script; }
 
+/// A test name made of the row number and the words of the script.
+inline std::string ScriptCaseName(const ::testing::TestParamInfo<ScriptCase>& info) {
+    std::string name = std::to_string(info.index) + "_";
+    for (const char* c = info.param.script; *c != '\0' && name.size() < 40; ++c) {
+        if (std::isalnum(static_cast<unsigned char>(*c))) {
+            name += *c;
+        } else if (name.back() != '_') {
+            name += '_';
+        }
+    }
+    while (name.back() == '_') name.pop_back();
+    return name;
+}
+
+/// Checks a whole validation against a row: the result or error and both name lists.
+inline void ExpectScriptCase(const ScriptCase& c) {
+    ASSERT_TRUE(c.variables != nullptr && c.functions != nullptr) << "the row states no external names";
+    const ScriptOutcome outcome = RunScript(c.script);
+    EXPECT_EQ(outcome.result, c.Expected());
+    EXPECT_EQ(Joined(outcome.externalVariables), c.variables) << "external variables";
+    EXPECT_EQ(Joined(outcome.externalFunctions), c.functions) << "external functions";
+}
+
 /// Declares a table of ScriptCase rows, run by a test named for the behaviour they share.
-#define SCRIPT_TABLE(Suite, Behaviour)                                                         \
-    class Suite : public ::testing::TestWithParam<ScriptCase> {};                              \
-    TEST_P(Suite, Behaviour) { EXPECT_EQ(RunScript(GetParam().script).result, GetParam().Expected()); }
+#define SCRIPT_TABLE(Suite, Behaviour)                            \
+    class Suite : public ::testing::TestWithParam<ScriptCase> {}; \
+    TEST_P(Suite, Behaviour) { ExpectScriptCase(GetParam()); }
+
+/// Instantiates a SCRIPT_TABLE with rows, each test named after its script.
+#define SCRIPT_ROWS(Group, Suite, ...) \
+    INSTANTIATE_TEST_SUITE_P(Group, Suite, ::testing::Values(__VA_ARGS__), ScriptCaseName)

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <ostream>
 #include <string>
 
 #include "interpreter/ScriptRun.h"
@@ -32,6 +33,21 @@ struct Case {
     Value expected;  // the left operand afterwards; unused with a refusal
     const char* refusal = nullptr;
 };
+
+// Spellings in the order of Op.
+constexpr const char* kSpellings[] = {"!", "~", "++", "--", "-", "+", "*", "/", "%", ">", "<", ">=", "<=",
+                                      "==", "!=", "~=", "&", "|", "^", "&&", "||", "=", "+=", "-=",
+                                      "*=", "/=", "%=", "&=", "|=", "^="};
+
+// Shown for a failing row instead of the bytes of the record.
+void PrintTo(const Case& c, std::ostream* out) {
+    const char* spelling = kSpellings[static_cast<int>(c.op)];
+    switch (c.form) {
+        case Form::Unary: *out << spelling << " (" << Describe(c.left) << ")"; break;
+        case Form::Element: *out << "element "; [[fallthrough]];
+        default: *out << "(" << Describe(c.left) << ") " << spelling << " (" << Describe(c.right) << ")";
+    }
+}
 
 class OperatorRules : public ::testing::TestWithParam<Case> {};
 
@@ -168,45 +184,214 @@ TEST(IntDivision, MinimumByMinusOneDoesNotTrap) {
     }
 }
 
-// Every spelling names its operator, and the texts of a position, or of a refusal all operators
-// of a kind share, follow one pattern.
-TEST(OperatorTexts, FollowOnePatternPerRole) {
-    const char* spellings[] = {"!", "~", "++", "--", "-", "+", "*", "/", "%", ">", "<", ">=", "<=",
-                               "==", "!=", "~=", "&", "|", "^", "&&", "||", "=", "+=", "-=",
-                               "*=", "/=", "%=", "&=", "|=", "^="};
-    auto text = [](const char* t) { return t != nullptr ? Printed(t) : std::string("(none)"); };
+// Every spelling names its operator, in the order of the rule table.
+TEST(OperatorSpelling, NamesItsOperator) {
     for (int k = 0; k < 30; ++k) {
-        const std::string s = spellings[k];
         Op op{};
-        ASSERT_TRUE(FindOperator(s.c_str(), op)) << s;
-        ASSERT_EQ(static_cast<int>(op), k) << s;
-        const bool binary = k >= static_cast<int>(Op::Multiply);
-        const bool step = op == Op::Increment || op == Op::Decrement;
-        const bool assignment = k >= static_cast<int>(Op::Assign);
-        const OperatorTexts& texts = TextsOf(op);
-        EXPECT_EQ(text(texts.missingLeft),
-                  binary ? "No L-value for operator '" + s + "'" : "(none)");
-        EXPECT_EQ(text(texts.missingRight), step ? "(none)" : "No R-value for '" + s + "'");
-        EXPECT_EQ(text(texts.invalidTarget),
-                  step || assignment ? "Invalid L-value for '" + s + "'" : "(none)");
-        // A Void R is refused whatever L holds: R is looked at first.
-        Value operand = binary ? S("a") : V, left = S("a"), target = V;
-        const char* onVoid = !binary ? ApplyUnary(op, operand)
-                             : assignment ? ApplyAssignment(op, operand, V, false)
-                                          : ApplyBinary(op, operand, V);
-        EXPECT_EQ(text(onVoid), "Operator '" + s + "' not applicable on 'Void'");
-        if (op >= Op::Greater && op <= Op::NotEqual) {
-            EXPECT_EQ(text(ApplyBinary(op, left, I(5))),
-                      "Operator '" + s + "' can not compare 'String' with type other than 'String'");
-        }
-        if (assignment) {
-            EXPECT_EQ(text(ApplyAssignment(op, target, I(1), false)), "Operator '" + s + "' type mismatch");
-        }
+        ASSERT_TRUE(FindOperator(kSpellings[k], op)) << kSpellings[k];
+        EXPECT_EQ(static_cast<int>(op), k) << kSpellings[k];
     }
     Op op{};
     for (const char* other : {".", "", "+++", "=>", "'", "<>"}) {
         EXPECT_FALSE(FindOperator(other, op)) << other;
     }
 }
+
+SCRIPT_TABLE(OperatorScripts, ComputeOrRefuseInScriptText)
+
+// Every operator read from script text, so that the scanner, the pass table and the rules
+// meet as they do in a real script.
+SCRIPT_ROWS(
+    Compute, OperatorScripts,
+    ScriptCase{"return +7 + ~5 * 10 + !0;", "Int -52", "", ""},
+    ScriptCase{"int x = 5; --x; x--; return x;", "Int 3", "", ""},
+    ScriptCase{"return 7 / 2 * 10 + 7 % 4 - -1;", "Int 34", "", ""},
+    ScriptCase{"return (3 > 2) * 1000 + (3 < 2) * 100 + (2 >= 2) * 10 + (3 <= 2);", "Int 1010", "", ""},
+    ScriptCase{"return (1 == 1.0) * 100 + (1 != 2) * 10 + (\"ab\" ~= \"AB\");", "Int 111", "", ""},
+    ScriptCase{"return (12 & 10) * 100 + (12 | 3) + (6 ^ 3) * 1000;", "Int 5815", "", ""},
+    ScriptCase{"return (2 && 0.5) * 10 + (0 || 0.0);", "Int 10", "", ""},
+    ScriptCase{"int x = 7; x += 3; x -= 1; x *= 2; x /= 4; x %= 3; return x;", "Int 1", "", ""},
+    ScriptCase{"int x = 12; x &= 10; x |= 1; x ^= 3; return x;", "Int 10", "", ""},
+    ScriptCase{"float y = 7.5; y %= 2; y += 1; y -= 0.5; y *= 2; y /= 4; return y;", "Float 1", "", ""},
+    ScriptCase{"string s = \"a\"; s += \"b\"; s = s + \"c\"; return s;", "String abc", "", ""},
+    ScriptCase{"return 0.0 % 3 + -6 % 3.0;", "Float 3", "", ""},
+    ScriptCase{"return (\"[\" ~= \"{\") + (\"@\" ~= \"`\") * 10 + (\"Z\" ~= \"z\") * 100;",
+               "Int 100", "", ""},
+    ScriptCase{"return 1 @ 2;", "Unknown operator '@'", "", "", true},
+    ScriptCase{"return 1 \\ 2;", "Unknown operator '\\'", "", "", true});
+
+// An undeclared name is never refused and never computed with; comparisons, bitwise and
+// logical operators still answer with an Int holding the left operand's integer payload.
+SCRIPT_ROWS(
+    ExternalOperands, OperatorScripts,
+    ScriptCase{"return u + 1;", "External", "u", ""},
+    ScriptCase{"return 2 * u;", "Int 2", "u", ""},
+    ScriptCase{"return u > 1;", "Int 0", "u", ""},
+    ScriptCase{"return 2 > u;", "Int 2", "u", ""},
+    ScriptCase{"return 3 == u;", "Int 3", "u", ""},
+    ScriptCase{"return 5 & u;", "Int 5", "u", ""},
+    ScriptCase{"return u || 1;", "Int 0", "u", ""},
+    ScriptCase{"return 1 || u;", "Int 1", "u", ""},
+    ScriptCase{"return 0 && u;", "Int 0", "u", ""},
+    ScriptCase{"return !u + ~u;", "Int 0", "u", ""},
+    ScriptCase{"return -u;", "External", "u", ""},
+    ScriptCase{"u++; return +u;", "External", "u", ""},
+    ScriptCase{"int x = 4; x += u; x = v; return x;", "Int 4", "u v", ""},
+    ScriptCase{"return \"s\" + u;", "String s", "u", ""});
+
+// Every refusal text, literally, each met where a script meets it.
+SCRIPT_ROWS(
+    EveryText, OperatorScripts,
+    ScriptCase{"return !;", "No R-value for '!'", "", "", true},
+    ScriptCase{"void f() { } return !f();", "Operator '!' not applicable on 'Void'", "", "", true},
+    ScriptCase{"return !\"a\";", "Operator '!' not applicable on 'String'", "", "", true},
+    ScriptCase{"return ~;", "No R-value for '~'", "", "", true},
+    ScriptCase{"void f() { } return ~f();", "Operator '~' not applicable on 'Void'", "", "", true},
+    ScriptCase{"return ~1.5;", "Operator '~' not applicable on 'Float'", "", "", true},
+    ScriptCase{"return ~\"a\";", "Operator '~' not applicable on 'String'", "", "", true},
+    ScriptCase{"++;", "Invalid L-value for '++'", "", "", true},
+    ScriptCase{"void v; v++;", "Operator '++' not applicable on 'Void'", "", "", true},
+    ScriptCase{"float y; y++;", "Operator '++' not applicable on 'Float'", "", "", true},
+    ScriptCase{"string s; ++ s;", "Operator '++' not applicable on 'String'", "", "", true},
+    ScriptCase{"--;", "Invalid L-value for '--'", "", "", true},
+    ScriptCase{"void v; v--;", "Operator '--' not applicable on 'Void'", "", "", true},
+    ScriptCase{"float y; y--;", "Operator '--' not applicable on 'Float'", "", "", true},
+    ScriptCase{"string s; -- s;", "Operator '--' not applicable on 'String'", "", "", true},
+    ScriptCase{"return 1 -;", "No R-value for '-'", "", "", true},
+    ScriptCase{"void f() { } return 1 - f();", "Operator '-' not applicable on 'Void'", "", "", true},
+    ScriptCase{"return -\"a\";", "Unary operator '-' not applicable on 'String'", "", "", true},
+    ScriptCase{"return \"a\" - 1;", "Operator '-' not applicable on 'String'", "", "", true},
+    ScriptCase{"return 1 +;", "No R-value for '+'", "", "", true},
+    ScriptCase{"void f() { } return 1 + f();", "Operator '+' not applicable on 'Void'", "", "", true},
+    ScriptCase{"return +\"a\";", "Unary operator '+' not applicable on 'String'", "", "", true},
+    ScriptCase{"return \"a\" + 1;", "String Operator '+' can only operate on 'String'", "", "", true},
+    ScriptCase{"return * 1;", "No L-value for operator '*'", "", "", true},
+    ScriptCase{"return 1 *;", "No R-value for '*'", "", "", true},
+    ScriptCase{"void f() { } return 1 * f();", "Operator '*' not applicable on 'Void'", "", "", true},
+    ScriptCase{"return \"a\" * 1;", "Operator '*' not applicable on 'String'", "", "", true},
+    ScriptCase{"return / 1;", "No L-value for operator '/'", "", "", true},
+    ScriptCase{"return 1 /;", "No R-value for '/'", "", "", true},
+    ScriptCase{"void f() { } return 1 / f();", "Operator '/' not applicable on 'Void'", "", "", true},
+    ScriptCase{"return \"a\" / 1;", "Operator '/' not applicable on 'String'", "", "", true},
+    ScriptCase{"return 1 / 0;", "Integer division by zero", "", "", true},
+    ScriptCase{"return % 1;", "No L-value for operator '%'", "", "", true},
+    ScriptCase{"return 1 %;", "No R-value for '%'", "", "", true},
+    ScriptCase{"void f() { } return 1 % f();", "Operator '%' not applicable on 'Void'", "", "", true},
+    ScriptCase{"return \"a\" % 1;", "Operator '%' not applicable on 'String'", "", "", true},
+    ScriptCase{"return 1 % 0;", "Integer division by zero", "", "", true},
+    ScriptCase{"return > 1;", "No L-value for operator '>'", "", "", true},
+    ScriptCase{"return 1 >;", "No R-value for '>'", "", "", true},
+    ScriptCase{"void f() { } return 1 > f();", "Operator '>' not applicable on 'Void'", "", "", true},
+    ScriptCase{"return \"a\" > 1;",
+               "Operator '>' can not compare 'String' with type other than 'String'", "", "", true},
+    ScriptCase{"return < 1;", "No L-value for operator '<'", "", "", true},
+    ScriptCase{"return 1 <;", "No R-value for '<'", "", "", true},
+    ScriptCase{"void f() { } return 1 < f();", "Operator '<' not applicable on 'Void'", "", "", true},
+    ScriptCase{"return \"a\" < 1;",
+               "Operator '<' can not compare 'String' with type other than 'String'", "", "", true},
+    ScriptCase{"return >= 1;", "No L-value for operator '>='", "", "", true},
+    ScriptCase{"return 1 >=;", "No R-value for '>='", "", "", true},
+    ScriptCase{"void f() { } return 1 >= f();", "Operator '>=' not applicable on 'Void'", "", "", true},
+    ScriptCase{"return \"a\" >= 1;",
+               "Operator '>=' can not compare 'String' with type other than 'String'", "", "", true},
+    ScriptCase{"return <= 1;", "No L-value for operator '<='", "", "", true},
+    ScriptCase{"return 1 <=;", "No R-value for '<='", "", "", true},
+    ScriptCase{"void f() { } return 1 <= f();", "Operator '<=' not applicable on 'Void'", "", "", true},
+    ScriptCase{"return \"a\" <= 1;",
+               "Operator '<=' can not compare 'String' with type other than 'String'", "", "", true},
+    ScriptCase{"return == 1;", "No L-value for operator '=='", "", "", true},
+    ScriptCase{"return 1 ==;", "No R-value for '=='", "", "", true},
+    ScriptCase{"void f() { } return 1 == f();", "Operator '==' not applicable on 'Void'", "", "", true},
+    ScriptCase{"return \"a\" == 1;",
+               "Operator '==' can not compare 'String' with type other than 'String'", "", "", true},
+    ScriptCase{"return != 1;", "No L-value for operator '!='", "", "", true},
+    ScriptCase{"return 1 !=;", "No R-value for '!='", "", "", true},
+    ScriptCase{"void f() { } return 1 != f();", "Operator '!=' not applicable on 'Void'", "", "", true},
+    ScriptCase{"return \"a\" != 1;",
+               "Operator '!=' can not compare 'String' with type other than 'String'", "", "", true},
+    ScriptCase{"return ~= 1;", "No L-value for operator '~='", "", "", true},
+    ScriptCase{"return 1 ~=;", "No R-value for '~='", "", "", true},
+    ScriptCase{"void f() { } return 1 ~= f();", "Operator '~=' not applicable on 'Void'", "", "", true},
+    ScriptCase{"return 1 ~= 1;", "Operator '~=' can only compare 'String' with 'String'", "", "", true},
+    ScriptCase{"return & 1;", "No L-value for operator '&'", "", "", true},
+    ScriptCase{"return 1 &;", "No R-value for '&'", "", "", true},
+    ScriptCase{"void f() { } return 1 & f();", "Operator '&' not applicable on 'Void'", "", "", true},
+    ScriptCase{"return 1.5 & 1;", "Operator '&' can not operate on 'Float'", "", "", true},
+    ScriptCase{"return 1 & \"a\";", "Operator '&' can not operate on 'String'", "", "", true},
+    ScriptCase{"return | 1;", "No L-value for operator '|'", "", "", true},
+    ScriptCase{"return 1 |;", "No R-value for '|'", "", "", true},
+    ScriptCase{"void f() { } return 1 | f();", "Operator '|' not applicable on 'Void'", "", "", true},
+    ScriptCase{"return 1.5 | 1;", "Operator '|' can not operate on 'Float'", "", "", true},
+    ScriptCase{"return 1 | \"a\";", "Operator '|' can not operate on 'String'", "", "", true},
+    ScriptCase{"return ^ 1;", "No L-value for operator '^'", "", "", true},
+    ScriptCase{"return 1 ^;", "No R-value for '^'", "", "", true},
+    ScriptCase{"void f() { } return 1 ^ f();", "Operator '^' not applicable on 'Void'", "", "", true},
+    ScriptCase{"return 1.5 ^ 1;", "Operator '^' can not operate on 'Float'", "", "", true},
+    ScriptCase{"return 1 ^ \"a\";", "Operator '^' can not operate on 'String'", "", "", true},
+    ScriptCase{"return && 1;", "No L-value for operator '&&'", "", "", true},
+    ScriptCase{"return 1 &&;", "No R-value for '&&'", "", "", true},
+    ScriptCase{"void f() { } return 1 && f();", "Operator '&&' not applicable on 'Void'", "", "", true},
+    ScriptCase{"return \"a\" && 1;", "Operator '&&' not valid with 'String'", "", "", true},
+    ScriptCase{"return || 1;", "No L-value for operator '||'", "", "", true},
+    ScriptCase{"return 1 ||;", "No R-value for '||'", "", "", true},
+    ScriptCase{"void f() { } return 1 || f();", "Operator '||' not applicable on 'Void'", "", "", true},
+    ScriptCase{"return \"a\" || 1;", "Operator '||' not valid with 'String'", "", "", true},
+    ScriptCase{"= 1;", "No L-value for operator '='", "", "", true},
+    ScriptCase{"int x; x =;", "No R-value for '='", "", "", true},
+    ScriptCase{"5 = 3;", "Invalid L-value for '='", "", "", true},
+    ScriptCase{"void f() { } int x; x = f();", "Operator '=' not applicable on 'Void'", "", "", true},
+    ScriptCase{"int x; x = \"a\";", "Operator '=' type mismatch", "", "", true},
+    ScriptCase{"+= 1;", "No L-value for operator '+='", "", "", true},
+    ScriptCase{"int x; x +=;", "No R-value for '+='", "", "", true},
+    ScriptCase{"5 += 3;", "Invalid L-value for '+='", "", "", true},
+    ScriptCase{"void f() { } int x; x += f();", "Operator '+=' not applicable on 'Void'", "", "", true},
+    ScriptCase{"int x; x += \"a\";", "Operator '+=' type mismatch", "", "", true},
+    ScriptCase{"-= 1;", "No L-value for operator '-='", "", "", true},
+    ScriptCase{"int x; x -=;", "No R-value for '-='", "", "", true},
+    ScriptCase{"5 -= 3;", "Invalid L-value for '-='", "", "", true},
+    ScriptCase{"void f() { } int x; x -= f();", "Operator '-=' not applicable on 'Void'", "", "", true},
+    ScriptCase{"string s; s -= 1;", "Operator '-=' type mismatch", "", "", true},
+    ScriptCase{"float y; y -= \"a\";", "Operator '-=' not applicable on 'String'", "", "", true},
+    ScriptCase{"*= 1;", "No L-value for operator '*='", "", "", true},
+    ScriptCase{"int x; x *=;", "No R-value for '*='", "", "", true},
+    ScriptCase{"5 *= 3;", "Invalid L-value for '*='", "", "", true},
+    ScriptCase{"void f() { } int x; x *= f();", "Operator '*=' not applicable on 'Void'", "", "", true},
+    ScriptCase{"string s; s *= 1;", "Operator '*=' type mismatch", "", "", true},
+    ScriptCase{"float y; y *= \"a\";", "Operator '*=' not applicable on 'String'", "", "", true},
+    ScriptCase{"/= 1;", "No L-value for operator '/='", "", "", true},
+    ScriptCase{"int x; x /=;", "No R-value for '/='", "", "", true},
+    ScriptCase{"5 /= 3;", "Invalid L-value for '/='", "", "", true},
+    ScriptCase{"void f() { } int x; x /= f();", "Operator '/=' not applicable on 'Void'", "", "", true},
+    ScriptCase{"string s; s /= 1;", "Operator '/=' type mismatch", "", "", true},
+    ScriptCase{"float y; y /= \"a\";", "Operator '/=' not applicable on 'String'", "", "", true},
+    ScriptCase{"int x; x /= 0;", "Integer division by zero", "", "", true},
+    ScriptCase{"%= 1;", "No L-value for operator '%='", "", "", true},
+    ScriptCase{"int x; x %=;", "No R-value for '%='", "", "", true},
+    ScriptCase{"5 %= 3;", "Invalid L-value for '%='", "", "", true},
+    ScriptCase{"void f() { } int x; x %= f();", "Operator '%=' not applicable on 'Void'", "", "", true},
+    ScriptCase{"int x; x %= 1.5;", "Operator '%=' type mismatch", "", "", true},
+    ScriptCase{"float y; y %= \"a\";", "Operator '%=' not applicable on 'String'", "", "", true},
+    ScriptCase{"int x; x %= 0;", "Integer division by zero", "", "", true},
+    ScriptCase{"&= 1;", "No L-value for operator '&='", "", "", true},
+    ScriptCase{"int x; x &=;", "No R-value for '&='", "", "", true},
+    ScriptCase{"5 &= 3;", "Invalid L-value for '&='", "", "", true},
+    ScriptCase{"void f() { } int x; x &= f();", "Operator '&=' not applicable on 'Void'", "", "", true},
+    ScriptCase{"float y; y &= 1;", "Operator '&=' type mismatch", "", "", true},
+    ScriptCase{"int x; x &= 1.5;", "Operator '&=' not applicable on 'Float'", "", "", true},
+    ScriptCase{"float y; y &= \"a\";", "Operator '&=' not applicable on 'String'", "", "", true},
+    ScriptCase{"|= 1;", "No L-value for operator '|='", "", "", true},
+    ScriptCase{"int x; x |=;", "No R-value for '|='", "", "", true},
+    ScriptCase{"5 |= 3;", "Invalid L-value for '|='", "", "", true},
+    ScriptCase{"void f() { } int x; x |= f();", "Operator '|=' not applicable on 'Void'", "", "", true},
+    ScriptCase{"float y; y |= 1;", "Operator '|=' type mismatch", "", "", true},
+    ScriptCase{"int x; x |= 1.5;", "Operator '|=' not applicable on 'Float'", "", "", true},
+    ScriptCase{"float y; y |= \"a\";", "Operator '|=' not applicable on 'String'", "", "", true},
+    ScriptCase{"^= 1;", "No L-value for operator '^='", "", "", true},
+    ScriptCase{"int x; x ^=;", "No R-value for '^='", "", "", true},
+    ScriptCase{"5 ^= 3;", "Invalid L-value for '^='", "", "", true},
+    ScriptCase{"void f() { } int x; x ^= f();", "Operator '^=' not applicable on 'Void'", "", "", true},
+    ScriptCase{"float y; y ^= 1;", "Operator '^=' type mismatch", "", "", true},
+    ScriptCase{"int x; x ^= 1.5;", "Operator '^=' not applicable on 'Float'", "", "", true},
+    ScriptCase{"float y; y ^= \"a\";", "Operator '^=' not applicable on 'String'", "", "", true});
 
 }  // namespace

@@ -19,6 +19,9 @@ constexpr OrderCase kOrderCases[] = {
     {"ab", "abc"},
     {"x1", "xa"},        // digits below letters
     {"y", "\xE9"},      // bytes above 127 compare unsigned
+    {"A", "`"},         // only a-z fold: the bytes next to them keep their place
+    {"_", "{"},
+    {"z", "{"},
 };
 
 TEST(NameOrder, OrdersByFoldedLettersThenBytes) {
