@@ -4,8 +4,6 @@
 
 namespace {
 
-using Names = std::vector<std::string>;
-
 SCRIPT_TABLE(Statements, RunAsWritten)
 
 // Each terminator in each run mode: Statement, Paren, Block, Index, Argument, CaseLabel.
@@ -37,6 +35,10 @@ SCRIPT_ROWS(Terminators, Statements,
     ScriptCase{"int k; switch (k) { case 1 + 1: k = 2; } return k;", "Int 2", "", ""},
     ScriptCase{"switch (1) { case 1; }", "Encountered invalid ';'", "", "", true});
 
+// Undeclared names are recorded once, as first spelled; keywords are case-sensitive.
+SCRIPT_ROWS(UndeclaredNames, Statements,
+    ScriptCase{"int x; x = y + f(2); Y = F(y); If (x);", "Void", "y", "f If"});
+
 // Number and string literals as the scanner delimits them.
 SCRIPT_ROWS(Literals, Statements,
     ScriptCase{"return 1e+2 + 2.5E-1;", "Float 100.25", "", ""},
@@ -64,11 +66,5 @@ TEST(Statements, EndOfTextInsideAStatementNamesItsLine) {
               "file:'*inline*', line: 2: Unexpected end of file\n\nint x;\nx = 1\n");
 }
 
-TEST(Statements, RecordUndeclaredNamesOnceIgnoringCase) {
-    const ScriptOutcome outcome = RunScript("int x; x = y + f(2); Y = F(y); If (x);");
-    EXPECT_EQ(outcome.result, "Void");
-    EXPECT_EQ(outcome.externalVariables, (Names{"y"}));
-    EXPECT_EQ(outcome.externalFunctions, (Names{"f", "If"}));
-}
 
 }  // namespace
