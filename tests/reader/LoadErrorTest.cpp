@@ -36,6 +36,7 @@ INSTANTIATE_TEST_SUITE_P(Scanner, LoadError, ::testing::Values(
     LoadErrorCase{"x = 12", 1, "unexpected end of file"},
     LoadErrorCase{"x = 1e", 1, "unexpected end of file"},
     LoadErrorCase{"s = \"ab", 1, "End of file in string"},
+    LoadErrorCase{"s = \"a", 1, "End of file in string"},  // one character read is enough
     LoadErrorCase{"s = \"", 1, "unexpected end of file"},
     LoadErrorCase{"s = \"a\\", 1, "unexpected end of file"},
     LoadErrorCase{"x; /* open *", 1, "Missing '*/'"},
