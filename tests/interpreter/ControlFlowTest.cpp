@@ -68,6 +68,8 @@ SCRIPT_ROWS(SkippedButChecked, ControlFlow,
     ScriptCase{"for (;;) { x; else y; }", "Misplaced 'else'", "", "", true},
     ScriptCase{"for (;;) if x;", "Keyword 'if' without paramters", "", "", true},
     ScriptCase{"for (;;) { else x; else y; }", "Misplaced 'else'", "", "", true},
+    ScriptCase{"if (1) { return 1; ) }", "Encountered invalid ')'", "", "", true},
+    ScriptCase{"{ for (;;) x } return 1;", "Encountered invalid '}'", "", "", true},
     // what a return leaves of a braced if body is passed over, not ignored
     ScriptCase{"int f() { if (1) { return 1; ) } return 2; } return f();",
                "Encountered invalid ')'", "", "", true});
