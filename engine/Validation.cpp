@@ -39,6 +39,7 @@ ValidationResult Validate(std::string_view text, const ValidationOptions& option
     RecordingHost host(options.host);
     ScriptReader engine(&host);
     engine.random = options.random;
+    engine.budget.Start({options.cancel, options.timeLimitSeconds, options.memoryLimitBytes});
     ErrorPhase phase = ErrorPhase::Load;
     try {
         result.load = engine.LoadInline(text);
@@ -53,6 +54,7 @@ ValidationResult Validate(std::string_view text, const ValidationOptions& option
         result.error = engine.Locate(error, phase);
         result.message = result.error->component + kComponentSeparator + result.error->text;
         result.result = Value();
+        result.stop = engine.budget.stop;
     }
     result.randomDraws = engine.randomDraws;
     result.externalVariables = Located(engine, engine.externalVariables);

@@ -1,6 +1,7 @@
 #pragma once
 // The one way to validate a script: what the editor's Validate command, tarvel-check, the
 // language server, the fuzz target and the benchmarks all run.
+#include <atomic>
 #include <climits>
 #include <cstddef>
 #include <cstdint>
@@ -11,6 +12,7 @@
 
 #include "Declarations.h"
 #include "diagnostics/Diagnostic.h"
+#include "interpreter/RunBudget.h"
 #include "reader/ScriptHost.h"
 #include "values/MersenneTwister.h"
 #include "values/Value.h"
@@ -19,6 +21,9 @@
 struct ValidationOptions {
     ScriptHost* host = nullptr;  ///< answers the "Script Error" question; null answers No
     MersenneTwister* random = nullptr;  ///< what rand draws from; null: the process-wide generator
+    const std::atomic<bool>* cancel = nullptr;  ///< another thread sets it to stop; null: none
+    double timeLimitSeconds = 0;                ///< the longest the run may take; 0: no limit
+    std::size_t memoryLimitBytes = kDefaultMemoryLimitBytes;  ///< most the run may hold at once
 };
 
 /// A name the script uses without declaring it, and where it is used first.
@@ -30,6 +35,7 @@ struct ExternalName {
 
 /// Everything one validation produced: the result dialog's content and more.
 struct ValidationResult {
+    using StopReason = ::StopReason;
     LoadOutcome load = LoadOutcome::Loaded;    ///< how loading ended
     std::optional<Diagnostic> loadError;       ///< the load error the host was asked about
     bool ok = false;                           ///< loading and running completed
@@ -40,6 +46,7 @@ struct ValidationResult {
     Value result;                              ///< what the run returned; Void after a failure
     uint64_t randomDraws = 0;                  ///< how often rand drew from the generator
     Declarations declarations;                 ///< the functions and globals filed by the run
+    StopReason stop = StopReason::None;        ///< the limit that ended the run early, if any
 };
 
 /// The longest text Validate accepts: positions in a script are ints, so LoadInline refuses

@@ -10,6 +10,9 @@
 
 namespace {
 
+constexpr double kSecondsPerInput = 2.0;
+constexpr std::size_t kBytesPerInput = std::size_t{256} << 20;
+
 /// Answers the load-error question as the first input byte says, so both roads are explored.
 class FixedAnswerHost : public ScriptHost {
 public:
@@ -27,8 +30,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     SetLogEnabled(false);
     if (size == 0) return 0;
     FixedAnswerHost host((data[0] & 1) != 0);
+    // A few bytes can ask for hours or gigabytes; the limits turn that into an ordinary error
+    // and keep each input within libFuzzer's own timeout and memory limit.
+    ValidationOptions options;
+    options.host = &host;
+    options.timeLimitSeconds = kSecondsPerInput;
+    options.memoryLimitBytes = kBytesPerInput;
     const ValidationResult result =
-        Validate(std::string_view(reinterpret_cast<const char*>(data + 1), size - 1), {&host});
+        Validate(std::string_view(reinterpret_cast<const char*>(data + 1), size - 1), options);
     (void)result;
     return 0;
 }

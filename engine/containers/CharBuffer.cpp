@@ -6,14 +6,19 @@
 #include <cstring>
 #include <utility>
 
+#include "containers/MemoryBudget.h"
+
 namespace {
 
 // Format's work area: longer output is cut to this many characters.
 constexpr int kFormatLimit = 4095;
 
 // A zero-filled array of n + 1 bytes, so the terminator is in place before anything is copied.
+// Counted before it exists: a string past the validation's memory limit is never allocated.
 std::unique_ptr<char[]> NewText(int n) {
-    return std::make_unique<char[]>(static_cast<std::size_t>(n) + 1);
+    const std::size_t bytes = static_cast<std::size_t>(n) + 1;
+    MemoryBudget::ChargeCurrent(bytes);
+    return std::make_unique<char[]>(bytes);
 }
 
 }  // namespace
@@ -46,21 +51,35 @@ CharBuffer::CharBuffer(CharBuffer&& other) noexcept {
 
 CharBuffer& CharBuffer::operator=(CharBuffer&& other) noexcept {
     if (this != &other) {
+        Free();
         storage = std::move(other.storage);
         text = std::exchange(other.text, nullptr);
         length = std::exchange(other.length, 0);
+        allocated = std::exchange(other.allocated, 0);
     }
     return *this;
 }
 
+CharBuffer::~CharBuffer() {
+    Free();
+}
+
+void CharBuffer::Free() {
+    if (storage) MemoryBudget::ReleaseCurrent(static_cast<std::size_t>(allocated));
+    storage.reset();
+    allocated = 0;
+}
+
 void CharBuffer::Adopt(std::unique_ptr<char[]> bytes, int n) {
+    Free();
     storage = std::move(bytes);
     text = storage.get();
     length = n;
+    allocated = n + 1;
 }
 
 void CharBuffer::Clear() {
-    storage.reset();
+    Free();
     text = nullptr;
     length = 0;
 }

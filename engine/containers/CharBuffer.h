@@ -17,7 +17,8 @@ public:
     CharBuffer(CharBuffer&& other) noexcept;
     /// Takes over the other's text and leaves it empty.
     CharBuffer& operator=(CharBuffer&& other) noexcept;
-    ~CharBuffer() = default;
+    /// Frees the text.
+    ~CharBuffer();
 
     /// Frees the text: text null, length 0.
     void Clear();
@@ -42,6 +43,12 @@ public:
     int length = 0;        ///< characters before the terminating NUL
 
 private:
+    /// Bytes of the owned array, as charged to the thread's memory budget. Declared here so
+    /// that it fills the padding after length: the buffer stays the size it was.
+    int allocated = 0;
+
+    /// Frees the owned array.
+    void Free();
     /// Installs a new owned array of length n + 1 bytes as the text.
     void Adopt(std::unique_ptr<char[]> bytes, int n);
 

@@ -298,6 +298,7 @@ Value ScriptReader::ExecuteStatements(RunMode mode, Completion* completion, int 
     RunState run(mode, completion, declType);
     Executor executor(*this, run);
     for (;;) {
+        budget.Poll();
         if (AtEnd()) return executor.EndOfText();
         run.tokenStart = position;
         run.firstItem = run.items.GetCount() == 0;

@@ -1,4 +1,6 @@
 #include <cstring>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "interpreter/InterpreterMessages.h"
@@ -18,10 +20,13 @@ namespace {
 /// Function calls that may be running at once, the validation pass of a declaration included.
 constexpr int kMaxFunctionScopes = 256;
 
+// Built without a formatting buffer, which would cut a long name's count off and let its
+// overloads collide.
 CharBuffer FunctionKey(const char* name, int arity) {
-    CharBuffer key;
-    key.Format("%s@%i", name, arity);
-    return key;
+    std::string key(name);
+    key += '@';
+    key += std::to_string(arity);
+    return CharBuffer(key.c_str());
 }
 
 /// The parameter type a type keyword names; Void for any other word.
@@ -70,22 +75,27 @@ void ReadParameters(ScriptReader& engine, FunctionRecord& record) {
     }
 }
 
-/// Owns the top entry of the scope stack for one function run, on every exit.
+/// Owns the top entry of the scope stack for one function run, on every exit. The body's
+/// nesting is counted from zero: the limit is on what the text nests, and the calls have
+/// their own limit.
 class FunctionScope {
 public:
-    explicit FunctionScope(ScriptReader& engine) : engine(engine) {
+    explicit FunctionScope(ScriptReader& engine)
+        : engine(engine), callerNesting(std::exchange(engine.nestingDepth, 0)) {
         VariableScope* scope = engine.scopes.GetSlot(engine.scopes.Add());
         scope->engine = &engine;
     }
     ~FunctionScope() {
         DynaMem<VariableScope>& scopes = engine.scopes;
         scopes.Delete(scopes.GetSlotNr(scopes.GetCount() - 1));
+        engine.nestingDepth = callerNesting;
     }
     FunctionScope(const FunctionScope&) = delete;
     FunctionScope& operator=(const FunctionScope&) = delete;
 
 private:
     ScriptReader& engine;
+    int callerNesting;
 };
 
 }  // namespace

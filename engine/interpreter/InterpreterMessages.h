@@ -74,4 +74,16 @@ inline constexpr char kCanNotConvertStringToFloat[] = "Can not convert 'String' 
 inline constexpr char kCanNotConvertIntToString[] = "Can not convert 'Int' to 'String'";
 inline constexpr char kCanNotConvertFloatToString[] = "Can not convert 'Float' to 'String'";
 
+// A run stopped before the end of its script, and memory running out.
+inline constexpr char kValidationCancelled[] = "Validation cancelled";
+inline constexpr char kTimeLimitExceeded[] =
+    "Time limit exceeded: the validation ran longer than %g seconds";
+inline constexpr char kMemoryLimitExceeded[] =
+    "Memory limit exceeded: the validation needs more than %zu bytes";
+inline constexpr char kArrayExceedsMemoryLimit[] =
+    "Memory limit exceeded: array '%s' of %i elements does not fit in %zu bytes";
+inline constexpr char kOutOfMemory[] = "Out of memory: the system refused an allocation";
+inline constexpr char kOutOfMemoryLoading[] =
+    "Out of memory: the system refused an allocation while loading %zu bytes of script";
+
 }  // namespace InterpreterMessages

@@ -98,6 +98,7 @@ void ScriptReader::SkipUnit(RunMode mode) {
     SkipFlags flags;
     CharBuffer token;
     for (;;) {
+        budget.Poll();
         const int tokenStart = position;
         const int kind = ReadToken(token);
         SkipStep step = SkipStep::GoOn;

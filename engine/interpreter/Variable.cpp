@@ -12,8 +12,12 @@ std::unique_ptr<Value[]> CopyElements(const Variable& source) {
 }  // namespace
 
 Variable::Variable(const Variable& other)
-    : value(other.value), elements(CopyElements(other)), name(other.name), arraySize(other.arraySize),
-      declaredAt(other.declaredAt) {}
+    : value(other.value),
+      elements(CopyElements(other)),
+      name(other.name),
+      arraySize(other.arraySize),
+      declaredAt(other.declaredAt),
+      elementsCharge(other.elementsCharge) {}
 
 Variable& Variable::operator=(const Variable& other) {
     if (this == &other) return *this;
@@ -22,5 +26,6 @@ Variable& Variable::operator=(const Variable& other) {
     name = other.name;
     arraySize = other.arraySize;
     declaredAt = other.declaredAt;
+    elementsCharge = other.elementsCharge;
     return *this;
 }

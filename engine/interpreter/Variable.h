@@ -2,6 +2,7 @@
 #include <memory>
 
 #include "containers/CharBuffer.h"
+#include "containers/MemoryBudget.h"
 #include "values/Value.h"
 
 /// One declared variable; a scalar, or an array whose elements all carry the declared type.
@@ -11,6 +12,7 @@ struct Variable {
     CharBuffer name;                  ///< the name as declared
     int arraySize = 0;                ///< 0 for a scalar
     int declaredAt = -1;              ///< first byte of the name where it was declared
+    MemoryCharge elementsCharge;      ///< the elements' share of the validation's memory
 
     Variable() = default;
     Variable(const Variable& other);             ///< copies value, name, size and every element

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -16,15 +17,87 @@ namespace {
 // guards against a rebuild that would never settle.
 constexpr int kMaxIncludeDepth = 16;
 
-// Drops the entry of a removed directive's line; the lines after it move up by its length.
-void RemoveLine(ScriptReader& engine, int line, int removedBytes) {
-    if (!engine.IsValidLine(line)) return;
-    for (int i = line; i + 1 < engine.lineCount; ++i) engine.lineTable[i] = engine.lineTable[i + 1];
-    --engine.lineCount;
-    for (int i = line; i < engine.lineCount; ++i) engine.lineTable[i].start -= removedBytes;
+}  // namespace
+
+// A pass removes one line entry per directive and moves every entry after it up by the
+// directive's length. Done on the array itself that costs the whole rest of the table per
+// directive; here the entries before the last removal are kept as they now stand and those
+// after it still as built, with the one shift they all share. An error report settles the
+// table first, so it always sees the table as the removals so far have left it.
+
+int ScriptReader::LineTableEdit::Count(const ScriptReader& engine) const {
+    return static_cast<int>(settled.size()) + (engine.lineCount - next);
 }
 
-}  // namespace
+int ScriptReader::LineTableEdit::Start(const ScriptReader& engine, int index) const {
+    const int kept = static_cast<int>(settled.size());
+    if (index < kept) return settled[static_cast<size_t>(index)].start;
+    return engine.lineTable[next + (index - kept)].start - shift;
+}
+
+int ScriptReader::LineTableEdit::LineOf(const ScriptReader& engine, int pos) const {
+    const int count = Count(engine);
+    if (count - 1 < 1) return count - 1;
+    if (!ordered) {
+        // The first entry whose range holds the position, as the plain lookup finds it.
+        for (int i = 0; i < count - 1; ++i) {
+            if (Start(engine, i) <= pos && pos < Start(engine, i + 1)) return i;
+        }
+        return count - 1;
+    }
+    // Starts never decrease, so the only range that can hold pos is the one of the last
+    // entry starting at or before it; none such, and the lookup's answer is the last line.
+    int low = 0;
+    int high = count;
+    while (low < high) {
+        const int middle = low + (high - low) / 2;
+        if (Start(engine, middle) <= pos) {
+            low = middle + 1;
+        } else {
+            high = middle;
+        }
+    }
+    return low == 0 ? count - 1 : low - 1;
+}
+
+void ScriptReader::LineTableEdit::Remove(const ScriptReader& engine, int index, int removedBytes) {
+    if (index < 0 || index >= Count(engine)) return;
+    const int kept = static_cast<int>(settled.size());
+    if (index >= kept) {
+        // Entries up to the removed one keep their places; they are settled as they stand.
+        for (int i = kept; i < index; ++i) {
+            LineEntry entry = engine.lineTable[next];
+            entry.start -= shift;
+            settled.push_back(entry);
+            ++next;
+        }
+        ++next;
+    } else {
+        for (int i = index + 1; i < kept; ++i) settled[static_cast<size_t>(i)].start -= removedBytes;
+        settled.erase(settled.begin() + index);
+    }
+    shift += removedBytes;
+    // Only the two entries that are now neighbours can have come out of order.
+    if (index > 0 && index < Count(engine) &&
+        Start(engine, index - 1) > Start(engine, index)) {
+        ordered = false;
+    }
+}
+
+void ScriptReader::SettleLineTable() {
+    if (!lineTableEdit.active) return;
+    LineTableEdit& edit = lineTableEdit;
+    const int kept = static_cast<int>(edit.settled.size());
+    // Written in place from the front: an entry never moves to a later index.
+    std::copy(edit.settled.begin(), edit.settled.end(), lineTable.get());
+    for (int i = edit.next; i < lineCount; ++i) {
+        LineEntry entry = lineTable[i];
+        entry.start -= edit.shift;
+        lineTable[kept + (i - edit.next)] = entry;
+    }
+    lineCount = kept + (lineCount - edit.next);
+    edit = LineTableEdit{};
+}
 
 void ScriptReader::Precompile(int depth) {
     if (depth > kMaxIncludeDepth) ScriptError(kTooManyIncludeLevels);
@@ -34,6 +107,12 @@ void ScriptReader::Precompile(int depth) {
     int copyStart = 0;
     bool changed = false;
     CharBuffer token;
+
+    lineTableEdit = LineTableEdit{};
+    lineTableEdit.active = true;
+    for (int i = 0; i + 1 < lineCount; ++i) {
+        if (lineTable[i].start > lineTable[i + 1].start) lineTableEdit.ordered = false;
+    }
 
     while (!AtEnd()) {
         SkipBlanks();
@@ -48,8 +127,8 @@ void ScriptReader::Precompile(int depth) {
         const int outputLength = static_cast<int>(output.size());
         // The table already follows the output text, so the directive's end is looked up in
         // the coordinates it will have there.
-        const int line = LineOfPosition(outputLength + (directiveEnd - copyStart));
-        RemoveLine(*this, line, directiveEnd - directiveStart);
+        const int line = lineTableEdit.LineOf(*this, outputLength + (directiveEnd - copyStart));
+        lineTableEdit.Remove(*this, line, directiveEnd - directiveStart);
 
         output.append(sourceText.get() + copyStart,
                       static_cast<size_t>(directiveStart - copyStart));
@@ -59,6 +138,7 @@ void ScriptReader::Precompile(int depth) {
         copyStart = directiveEnd;
         changed = true;
     }
+    SettleLineTable();
 
     position = 0;
     if (!changed) return;

@@ -1,5 +1,7 @@
+#include <algorithm>
 #include <cstring>
 #include <string_view>
+#include <vector>
 
 #include "reader/ReaderMessages.h"
 #include "reader/ScriptReader.h"
@@ -207,20 +209,71 @@ void ScriptReader::ReadName(CharBuffer& out) {
     Deliver(out, &sourceText[first], position - first);
 }
 
+// Each switch searches its whole block for its labels, so switches nested in each other
+// searched the innermost text once per level. A nested block passed over once is therefore
+// remembered with what it does to the bracket counts, and stepped over whole the next time,
+// as long as the counts it starts with keep it from raising an error inside.
 int ScriptReader::FindBlockLabel(CharBuffer& out) {
+    /// A nested block entered in this call: the counts at its "{" and the lowest inside.
+    struct Opened {
+        int at;
+        int parens;
+        int squares;
+        int lowParens;
+        int lowSquares;
+    };
+    std::vector<Opened> opened;
     int parens = 0;
     int squares = 0;
     int curlies = 1;  // called just inside the block's "{"
     while (!AtEnd()) {
+        budget.Poll();
         const int kind = ReadToken(out);
         if (kind == TokenKind::Operator && out.length == 1) {
             switch (out.text[0]) {
                 case '(': ++parens; break;
                 case '[': ++squares; break;
-                case '{': ++curlies; break;
-                case ')': --parens; break;
-                case ']': --squares; break;
-                case '}': --curlies; break;
+                case '{': {
+                    const auto known = blockSpans.find(tokenStart);
+                    if (known != blockSpans.end() && parens + known->second.lowParens >= 0 &&
+                        squares + known->second.lowSquares >= 0) {
+                        const BlockSpan& span = known->second;
+                        if (!opened.empty()) {
+                            opened.back().lowParens = std::min(opened.back().lowParens, parens + span.lowParens);
+                            opened.back().lowSquares = std::min(opened.back().lowSquares, squares + span.lowSquares);
+                        }
+                        parens += span.parens;
+                        squares += span.squares;
+                        position = span.end;
+                        tokenStart = span.closeStart;
+                        break;
+                    }
+                    ++curlies;
+                    opened.push_back({tokenStart, parens, squares, parens, squares});
+                    break;
+                }
+                case ')':
+                    --parens;
+                    if (!opened.empty()) opened.back().lowParens = std::min(opened.back().lowParens, parens);
+                    break;
+                case ']':
+                    --squares;
+                    if (!opened.empty()) opened.back().lowSquares = std::min(opened.back().lowSquares, squares);
+                    break;
+                case '}':
+                    --curlies;
+                    if (curlies >= 1 && !opened.empty()) {
+                        const Opened block = opened.back();
+                        opened.pop_back();
+                        blockSpans[block.at] = {position, tokenStart, parens - block.parens,
+                                                squares - block.squares, block.lowParens - block.parens,
+                                                block.lowSquares - block.squares};
+                        if (!opened.empty()) {
+                            opened.back().lowParens = std::min(opened.back().lowParens, block.lowParens);
+                            opened.back().lowSquares = std::min(opened.back().lowSquares, block.lowSquares);
+                        }
+                    }
+                    break;
                 default: break;
             }
             if (parens < 0) ScriptError(kInvalidParenBlock);

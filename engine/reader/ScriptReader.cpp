@@ -6,10 +6,13 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <new>
 
 #include "diagnostics/Log.h"
+#include "interpreter/InterpreterMessages.h"
 #include "reader/ReaderMessages.h"
 
+using namespace InterpreterMessages;
 using namespace ReaderMessages;
 
 namespace {
@@ -39,15 +42,40 @@ void StoreUnknownError(ScriptReader& engine) {
     }
 }
 
+// An allocation the system refused ends the run like a script error at the place the run had
+// got to, so that the user learns what ran out and where.
+void StoreOutOfMemory(ScriptReader& engine) {
+    engine.budget.NoteOutOfMemory();
+    try {
+        engine.ScriptError("%s", kOutOfMemory);
+    } catch (const ErrorMsg& error) {
+        engine.threadError = error;
+    } catch (...) {
+        std::snprintf(engine.threadError.component, sizeof engine.threadError.component, "%s",
+                      engine.GetName());
+        std::snprintf(engine.threadError.text, sizeof engine.threadError.text, "%s", kOutOfMemory);
+    }
+}
+
 // The worker thread's procedure: nothing may escape it, so every failure is stored for Run.
 void* RunWorker(void* parameter) {
     auto& engine = *static_cast<ScriptReader*>(parameter);
     // The worker logs where the thread that started it logs.
     const LogHold hold(engine.callerLogHold);
     try {
+        // The script's strings are counted for as long as it runs on this thread.
+        const MemoryBudget::Scope counted(engine.budget);
+        // The nesting limit holds per function body, and 256 calls of the deepest body would
+        // need far more stack than is reserved; the frames themselves are what is measured.
+        const auto top = reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0));
+        engine.stackLimit =
+            top - (ScriptReader::WorkerStackBytes - ScriptReader::StackReserveBytes);
         (void)engine.RunTopLevel();
     } catch (const ErrorMsg& error) {
         engine.threadError = error;
+        engine.failed = 1;
+    } catch (const std::bad_alloc&) {
+        StoreOutOfMemory(engine);
         engine.failed = 1;
     } catch (...) {
         StoreUnknownError(engine);
@@ -83,6 +111,8 @@ void ScriptReader::Clear() {
     tokenStart = 0;
     errorStart = -1;
     writtenLineStarts.clear();
+    lineTableEdit = LineTableEdit{};
+    blockSpans.clear();
     removedDirectives.clear();
     raisedScriptError = false;
     scriptErrorMessage.clear();
@@ -104,14 +134,14 @@ LoadOutcome ScriptReader::LoadInline(std::string_view text) {
     const size_t length = std::min(text.find('\0'), text.size());
     // Positions are ints throughout the scanner; a longer text could not be addressed.
     if (length >= INT_MAX) Error(kScriptTextTooLong, length);
-    sourceText = std::make_unique<char[]>(length + 1);
-    std::memcpy(sourceText.get(), text.data(), length);
-    sourceText[length] = '\0';
-    sourceLength = static_cast<int>(length);
-    const CharBuffer inlineName(kInlineFileName);
-    fileNames.Add(&inlineName);
 
     try {
+        sourceText = std::make_unique<char[]>(length + 1);
+        std::memcpy(sourceText.get(), text.data(), length);
+        sourceText[length] = '\0';
+        sourceLength = static_cast<int>(length);
+        const CharBuffer inlineName(kInlineFileName);
+        fileNames.Add(&inlineName);
         BuildLineTable();
         writtenLineStarts.reserve(static_cast<size_t>(lineCount));
         for (int k = 0; k < lineCount; ++k) writtenLineStarts.push_back(lineTable[k].start);
@@ -119,6 +149,9 @@ LoadOutcome ScriptReader::LoadInline(std::string_view text) {
     } catch (const ErrorMsg& error) {
         // The state stays as the error left it: on Yes the run starts where loading stopped.
         return AskToContinue(*this, error);
+    } catch (const std::bad_alloc&) {
+        budget.NoteOutOfMemory();
+        Error(kOutOfMemoryLoading, length);
     } catch (...) {
         Error(kUnknownErrorType);
     }
@@ -147,6 +180,7 @@ Value ScriptReader::Run() {
     }
 
     pthread_join(thread, nullptr);
+    stackLimit = 0;
 
     if (failed == 1) Error(kRaiseStoredError, threadError.text);
     return result;
@@ -157,5 +191,7 @@ NestingGuard::NestingGuard(ScriptReader& engine) : engine(engine) {
     if (engine.nestingDepth >= ScriptReader::MaxNesting) {
         engine.ScriptError(kTooManyNestedBlocks, ScriptReader::MaxNesting);
     }
+    const auto frame = reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0));
+    if (frame < engine.stackLimit) engine.ScriptError(kStackExhausted, engine.scopes.GetCount());
     ++engine.nestingDepth;
 }

@@ -1,8 +1,10 @@
 #pragma once
 #include <atomic>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "containers/CharBuffer.h"
@@ -14,6 +16,7 @@
 #include "diagnostics/Log.h"
 #include "interpreter/ExternalNames.h"
 #include "interpreter/FunctionRecord.h"
+#include "interpreter/RunBudget.h"
 #include "interpreter/RunMode.h"
 #include "interpreter/RunState.h"
 #include "interpreter/Variable.h"
@@ -24,16 +27,38 @@
 #include "values/MersenneTwister.h"
 #include "values/Value.h"
 
+#if defined(__SANITIZE_ADDRESS__)
+#define TARVEL_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define TARVEL_ADDRESS_SANITIZER 1
+#endif
+#endif
+#ifndef TARVEL_ADDRESS_SANITIZER
+#define TARVEL_ADDRESS_SANITIZER 0
+#endif
+
 /// The script engine: the whole state of one validation. Construct, LoadInline, Run, read
 /// the two external name sets, destroy. Member definitions live in the file of their concern:
 /// reader/ (load, run, source store, precompiler, scanner, error report), interpreter/
 /// (statements, control flow, functions, variables), values/ (evaluation, built-ins).
 class ScriptReader : public ErrorClass {
 public:
-    /// Deepest recursion of the executor and the skipper, counted across function calls.
+    /// Deepest recursion of the executor and the skipper within one run of a body: what the
+    /// text nests. Function calls start counting again; they have their own limit.
     static constexpr int MaxNesting = 4000;
-    /// Stack of the worker thread; sized together with MaxNesting (sanitizer frames included).
-    static constexpr size_t WorkerStackBytes = size_t{64} << 20;
+#if TARVEL_ADDRESS_SANITIZER
+    /// Stack of the worker thread: reserved, used as far as a script nests. The sanitizer's
+    /// frames are several times larger.
+    static constexpr size_t WorkerStackBytes = size_t{1} << 30;
+    /// Kept free below the deepest frame for raising the error that stops the nesting.
+    static constexpr size_t StackReserveBytes = size_t{8} << 20;
+#else
+    /// Stack of the worker thread: reserved, used as far as a script nests.
+    static constexpr size_t WorkerStackBytes = size_t{256} << 20;
+    /// Kept free below the deepest frame for raising the error that stops the nesting.
+    static constexpr size_t StackReserveBytes = size_t{2} << 20;
+#endif
 
     /// Builds the members; `host` answers the "Script Error" question (null answers No).
     explicit ScriptReader(ScriptHost* host = nullptr);
@@ -71,6 +96,8 @@ public:
     // ---- precompiler (reader/Precompiler.cpp) ----
     /// Removes every #include directive, keeping the line numbers of the text as written.
     void Precompile(int depth);
+    /// Writes the line-table edits of a precompiler pass under way into lineTable.
+    void SettleLineTable();
 
     // ---- scanner (reader/Scanner.cpp) ----
     /// 1 when position >= sourceLength.
@@ -151,6 +178,8 @@ public:
     Value CallBuiltin(const char* name, Value* arguments, int count, int nameStart);
 
     // ---- members, in construction order ----
+    /// The run's limits; first, so that everything charged to it is gone before it is.
+    RunBudget budget{*this};
     std::unique_ptr<char[]> sourceText;       ///< the text the scanner reads, NUL-terminated
     int sourceLength = 0;                     ///< bytes of sourceText without the terminator
     DynaMem<CharBuffer> fileNames{32};        ///< file names; the slot is the file id
@@ -173,13 +202,46 @@ public:
     ScriptHost* host = nullptr;  ///< answers the load-error question
     MersenneTwister* random = nullptr;  ///< what rand draws from; null: the process-wide generator
     uint64_t randomDraws = 0;           ///< how often rand has drawn since the last Clear
-    int nestingDepth = 0;        ///< current recursion of executor and skipper
+    int nestingDepth = 0;        ///< current recursion of executor and skipper in this body
+    /// Lowest frame address the worker may reach (stacks grow down); 0 outside a run.
+    std::uintptr_t stackLimit = 0;
 
     /// One #include directive a precompiler pass removed, in the coordinates of its output.
     struct RemovedDirective {
         int at = 0;            ///< where the directive stood in the pass's output
         int removedUpTo = 0;   ///< bytes the pass removed up to and including this directive
     };
+    /// The line-table edits of a precompiler pass under way (reader/Precompiler.cpp).
+    struct LineTableEdit {
+        std::vector<LineEntry> settled;  ///< the entries before `next`, as they now stand
+        int next = 0;                    ///< first entry of lineTable not yet settled
+        int shift = 0;                   ///< bytes removed in front of the unsettled entries
+        bool active = false;             ///< a pass is under way
+        bool ordered = true;             ///< the starts never decrease
+
+        /// Entries of the table as it now stands.
+        int Count(const ScriptReader& engine) const;
+        /// Start of an entry of the table as it now stands.
+        int Start(const ScriptReader& engine, int index) const;
+        /// LineOfPosition on the table as it now stands.
+        int LineOf(const ScriptReader& engine, int pos) const;
+        /// Drops an entry; every entry after it moves up by removedBytes. No entry: nothing.
+        void Remove(const ScriptReader& engine, int index, int removedBytes);
+    };
+    LineTableEdit lineTableEdit;
+
+    /// Where a nested block that FindBlockLabel passed over once ends, and what it does to
+    /// the bracket counts, so that the next pass over it can step over it whole.
+    struct BlockSpan {
+        int end = 0;          ///< position behind its "}"
+        int closeStart = 0;   ///< where its "}" stands
+        int parens = 0;       ///< change of the "(" count across the block
+        int squares = 0;      ///< change of the "[" count across the block
+        int lowParens = 0;    ///< lowest "(" count inside, relative to the count at its "{"
+        int lowSquares = 0;   ///< lowest "[" count inside, relative to the count at its "{"
+    };
+    std::unordered_map<int, BlockSpan> blockSpans;  ///< by the position of the block's "{"
+
     std::vector<int> writtenLineStarts;  ///< line starts of the text as loaded, before any pass
     std::vector<std::vector<RemovedDirective>> removedDirectives;  ///< per installed pass
     bool raisedScriptError = false;  ///< the last error came from ScriptError
@@ -187,7 +249,8 @@ public:
 };
 
 /// Counts one level of executor/skipper recursion for its scope; raises
-/// "Too many nested blocks (more than %i)" past ScriptReader::MaxNesting.
+/// "Too many nested blocks (more than %i)" past ScriptReader::MaxNesting, and stops a
+/// nesting that function calls multiply before it overflows the worker's stack.
 class NestingGuard {
 public:
     explicit NestingGuard(ScriptReader& engine);

@@ -65,4 +65,15 @@ TEST(FunctionDeclaration, ErrorInACallReportsTheBodysLine) {
               "int f(int x) {\n  return x - 1;\n}");
 }
 
+TEST(FunctionDeclaration, OverloadsOfAVeryLongNameStayApart) {
+    // The key name@count must keep its count however long the name is.
+    for (const int length : {4093, 4094, 4095, 5000}) {
+        const std::string name(static_cast<size_t>(length), 'q');
+        const std::string script = "int " + name + "(int a) { return 1; }\r\nint " + name +
+                                   "(int a, int b) { return 2; }\r\nreturn " + name + "(1) + " +
+                                   name + "(1, 2) * 10;";
+        EXPECT_EQ(RunScript(script.c_str()).result, "Int 21") << length;
+    }
+}
+
 }  // namespace

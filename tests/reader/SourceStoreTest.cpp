@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <random>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "diagnostics/ErrorMsg.h"
 #include "reader/ReaderTestSupport.h"
+#include "reader/TokenKind.h"
 
 namespace {
 
@@ -45,6 +50,76 @@ TEST(Precompiler, RemovesIncludesAndKeepsTheLineNumbersAsWritten) {
         // The removed line's break stays with the line before, so that line shows it.
         EXPECT_EQ(std::string(error.text), Report(3, "bad b", "a;\r", "b;", " "));
     }
+}
+
+// The line table a precompiler pass leaves, computed the plain way: every removal looks the
+// line up from the start and moves every later entry, directive by directive.
+std::vector<LineEntry> PlainRemovals(const std::string& text) {
+    ScriptReader engine;
+    engine.sourceText = std::make_unique<char[]>(text.size() + 1);
+    std::memcpy(engine.sourceText.get(), text.c_str(), text.size() + 1);
+    engine.sourceLength = static_cast<int>(text.size());
+    engine.BuildLineTable();
+    CharBuffer token;
+    int copyStart = 0;
+    int outputLength = 0;
+    while (!engine.AtEnd()) {
+        engine.SkipBlanks();
+        const int directiveStart = engine.position;
+        if (engine.ReadToken(token) != TokenKind::Directive) continue;
+        EXPECT_EQ(engine.ReadToken(token), TokenKind::StringLit);
+        const int directiveEnd = engine.position;
+        const int line = engine.LineOfPosition(outputLength + (directiveEnd - copyStart));
+        if (engine.IsValidLine(line)) {
+            for (int i = line; i + 1 < engine.lineCount; ++i) engine.lineTable[i] = engine.lineTable[i + 1];
+            --engine.lineCount;
+            for (int i = line; i < engine.lineCount; ++i) engine.lineTable[i].start -= directiveEnd - directiveStart;
+        }
+        outputLength += directiveStart - copyStart;
+        copyStart = directiveEnd;
+    }
+    return {engine.lineTable.get(), engine.lineTable.get() + engine.lineCount};
+}
+
+TEST(Precompiler, LeavesTheLineTableThatPlainRemovalsLeave) {
+    // Directives alone on their lines, several on one line, split over lines by blanks and
+    // comments, and at the start and the end of the text: split ones leave the table out of
+    // order, which the lookups must then take as it is.
+    const char* const pieces[] = {
+        "a;",  "#include \"x\"",  "#include \"verylongname.h\" #include \"y\"",
+        "x;#\r\ninclude\r\n\"z\"", "# /* c\r\n */ include \"w\"", "b = 1;", "", "#\rinclude\r\n\"v\" c;",
+    };
+    const char* const breaks[] = {"\r\n", "\r", "\n"};
+    std::mt19937 random(11);
+    for (int round = 0; round < 300; ++round) {
+        std::string text;
+        const int lines = static_cast<int>(random() % 12);
+        for (int k = 0; k < lines; ++k) {
+            text += pieces[random() % std::size(pieces)];
+            text += breaks[random() % std::size(breaks)];
+        }
+        if (random() % 2 == 0) text += pieces[random() % std::size(pieces)];
+        const std::vector<LineEntry> expected = PlainRemovals(text);
+
+        ScriptReader engine;
+        ASSERT_EQ(engine.LoadInline(text), LoadOutcome::Loaded) << text;
+        ASSERT_EQ(engine.lineCount, static_cast<int>(expected.size())) << text;
+        for (int i = 0; i < engine.lineCount; ++i) {
+            EXPECT_EQ(engine.lineTable[i].start, expected[static_cast<size_t>(i)].start) << text << " " << i;
+            EXPECT_EQ(engine.lineTable[i].line, expected[static_cast<size_t>(i)].line) << text << " " << i;
+        }
+    }
+}
+
+TEST(Precompiler, AnErrorAfterManyRemovalsReportsTheLineAsWritten) {
+    std::string text;
+    for (int k = 0; k < 5000; ++k) text += "#include \"part.h\"\r\nint v" + std::to_string(k) + ";\r\n";
+    text += "#define X\r\n";
+    FakeHost no(false);
+    ScriptReader engine(&no);
+    EXPECT_EQ(engine.LoadInline(text), LoadOutcome::Declined);
+    EXPECT_EQ(no.asked.message, "Invalid precompiler command: 'define'");
+    EXPECT_EQ(no.asked.line, 10001);
 }
 
 }  // namespace

@@ -1,0 +1,149 @@
+// A validation stops where its caller's limits say: a cancel flag, a time limit, a memory
+// limit. The hostile scripts are generated here; each would otherwise run for hours or take
+// gigabytes.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <string>
+#include <thread>
+
+#include "Validation.h"
+
+namespace {
+
+std::string Repeat(const std::string& part, int count) {
+    std::string text;
+    for (int k = 0; k < count; ++k) text += part;
+    return text;
+}
+
+/// Each function calls the one below twice: 2^depth calls, one line each.
+std::string DoublingChain(int depth) {
+    std::string text = "int f0(int n) { return n; }\r\n";
+    for (int k = 1; k <= depth; ++k) {
+        const std::string below = "f" + std::to_string(k - 1) + "(n)";
+        text += "int f" + std::to_string(k) + "(int n) { return " + below + " + " + below + "; }\r\n";
+    }
+    return text;
+}
+
+struct StopCase {
+    const char* name;
+    std::string script;
+    std::size_t memoryLimitBytes;
+    int line;           ///< 1-based line the error must name
+    const char* message;  ///< the bare message
+};
+
+std::ostream& operator<<(std::ostream& out, const StopCase& c) { return out << c.name; }
+
+class MemoryLimit : public ::testing::TestWithParam<StopCase> {};
+
+TEST_P(MemoryLimit, EndsTheRunWithALocatedMessage) {
+    const StopCase& c = GetParam();
+    ValidationOptions options;
+    options.memoryLimitBytes = c.memoryLimitBytes;
+    const ValidationResult result = Validate(c.script, options);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.stop, StopReason::MemoryLimit);
+    ASSERT_TRUE(result.error.has_value());
+    EXPECT_EQ(result.error->message, c.message);
+    EXPECT_EQ(result.error->line, c.line);
+    EXPECT_EQ(result.error->component, "ScriptReader");
+    EXPECT_EQ(result.error->text.rfind("file:'*inline*', line: " + std::to_string(c.line) + ": " +
+                                           c.message + "\n\n",
+                                       0),
+              0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Scripts, MemoryLimit, ::testing::Values(
+    StopCase{"HundredMillionElements", "int x;\r\nint a[100000000];\r\n", kDefaultMemoryLimitBytes, 2,
+             "Memory limit exceeded: array 'a' of 100000000 elements does not fit in 1073741824 bytes"},
+    StopCase{"LargestIndex", "int a[2147483647];", kDefaultMemoryLimitBytes, 1,
+             "Memory limit exceeded: array 'a' of 2147483647 elements does not fit in 1073741824 bytes"},
+    StopCase{"StringDoubledThirtyTimes",
+             "string s;\r\ns = \"abcdefghijklmnop\";\r\n" + Repeat("s = s + s;\r\n", 30),
+             std::size_t{1} << 20, 2 + 14,
+             "Memory limit exceeded: the validation needs more than 1048576 bytes"},
+    StopCase{"LocalArrayInRecursion", "int f(int n) {\r\n  int a[100000];\r\n  return f(n);\r\n}",
+             std::size_t{16} << 20, 2,
+             "Memory limit exceeded: array 'a' of 100000 elements does not fit in 16777216 bytes"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(MemoryLimit, CountsWhatIsHeldNotWhatWasEverAllocated) {
+    // Each call's array is freed at its return, so ten calls need no more than one.
+    const std::string script = "void f() { int a[100000]; }\r\n" + Repeat("f();\r\n", 10) +
+                               "string s; s = \"" + std::string(1000, 'x') + "\";\r\n" +
+                               Repeat("s = s + \"y\";\r\n", 2000);
+    ValidationOptions options;
+    options.memoryLimitBytes = std::size_t{6} << 20;
+    const ValidationResult result = Validate(script, options);
+    EXPECT_TRUE(result.ok) << result.message;
+    EXPECT_EQ(result.stop, StopReason::None);
+}
+
+TEST(TimeLimit, StopsADoublingChainWithALocatedMessage) {
+    const std::string script = DoublingChain(40) + "return f40(1);\r\n";
+    ValidationOptions options;
+    options.timeLimitSeconds = 0.2;
+    const ValidationResult result = Validate(script, options);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.stop, StopReason::TimeLimit);
+    ASSERT_TRUE(result.error.has_value());
+    EXPECT_EQ(result.error->message, "Time limit exceeded: the validation ran longer than 0.2 seconds");
+    EXPECT_GE(result.error->line, 1);
+    EXPECT_LE(result.error->line, 42);
+    EXPECT_EQ(result.message.rfind("ScriptReader: file:'*inline*', line: ", 0), 0u);
+}
+
+TEST(TimeLimit, LeavesAScriptWithinItAlone) {
+    ValidationOptions options;
+    options.timeLimitSeconds = 60;
+    const ValidationResult result = Validate(DoublingChain(3) + "return f3(1);", options);
+    EXPECT_TRUE(result.ok);
+    EXPECT_EQ(result.stop, StopReason::None);
+    EXPECT_EQ(result.result.i, 8);
+}
+
+TEST(Cancel, AFlagSetBeforehandStopsAtTheFirstToken) {
+    const std::atomic<bool> cancel{true};
+    ValidationOptions options;
+    options.cancel = &cancel;
+    const ValidationResult result = Validate("int a;\r\na = 1;", options);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.stop, StopReason::Cancelled);
+    ASSERT_TRUE(result.error.has_value());
+    EXPECT_EQ(result.error->message, "Validation cancelled");
+    EXPECT_EQ(result.error->line, 1);
+    EXPECT_EQ(result.error->column, 1);
+    EXPECT_TRUE(result.externalVariables.empty());
+}
+
+TEST(Cancel, AnotherThreadStopsARunThatWouldNeverEnd) {
+    std::atomic<bool> cancel{false};
+    std::thread canceller([&cancel] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        cancel.store(true);
+    });
+    ValidationOptions options;
+    options.cancel = &cancel;
+    const ValidationResult result = Validate(DoublingChain(40) + "f40(1);", options);
+    canceller.join();
+    EXPECT_EQ(result.stop, StopReason::Cancelled);
+    ASSERT_TRUE(result.error.has_value());
+    EXPECT_EQ(result.error->message, "Validation cancelled");
+}
+
+TEST(Cancel, AnUnsetFlagChangesNothing) {
+    const std::atomic<bool> cancel{false};
+    ValidationOptions options;
+    options.cancel = &cancel;
+    const ValidationResult result = Validate("int x; x = y + f(2);", options);
+    EXPECT_TRUE(result.ok);
+    EXPECT_EQ(result.message, "Validation successful");
+    ASSERT_EQ(result.externalVariables.size(), 1u);
+    EXPECT_EQ(result.externalVariables[0].name, "y");
+}
+
+}  // namespace
