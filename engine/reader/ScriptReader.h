@@ -48,11 +48,11 @@ public:
     /// text nests. Function calls start counting again; they have their own limit.
     static constexpr int MaxNesting = 4000;
 #if TARVEL_ADDRESS_SANITIZER
-    /// Stack of the worker thread: reserved, used as far as a script nests. The sanitizer's
-    /// frames are several times larger.
-    static constexpr size_t WorkerStackBytes = size_t{1} << 30;
+    /// Stack of the worker thread. The sanitizer unpoisons the whole stack of a thread that
+    /// throws and gives up, with false reports after, on stacks above 64 MiB.
+    static constexpr size_t WorkerStackBytes = size_t{64} << 20;
     /// Kept free below the deepest frame for raising the error that stops the nesting.
-    static constexpr size_t StackReserveBytes = size_t{8} << 20;
+    static constexpr size_t StackReserveBytes = size_t{4} << 20;
 #else
     /// Stack of the worker thread: reserved, used as far as a script nests.
     static constexpr size_t WorkerStackBytes = size_t{256} << 20;
