@@ -28,6 +28,12 @@ constexpr const char kMissingValue[] = "option '%s' needs a value";
 constexpr const char kUnknownFormat[] = "unknown format '%s' (choose text, json, gcc or sarif)";
 /// A number of jobs that is not a whole number from 1 to 1024.
 constexpr const char kInvalidJobs[] = "invalid number of jobs '%s' (expected 1 to 1024)";
+/// A --time-limit that is not a number of seconds above 0.
+constexpr const char kInvalidTimeLimit[] = "invalid time limit '%s' (expected seconds above 0, at most a year)";
+/// A --memory-limit that is not a whole number of MiB in range.
+constexpr const char kInvalidMemoryLimit[] = "invalid memory limit '%s' (expected 1 to 1048576 MiB)";
+/// A file whose validation ran out of the time it was given; the report shows where it got to.
+constexpr const char kTimeLimitReached[] = "tarvel-check: %s: validation stopped at the time limit of %g seconds\n";
 /// A command line without any file.
 constexpr const char kNoInputFiles[] = "no input files";
 /// Wraps a usage problem on standard error.
@@ -72,6 +78,10 @@ constexpr const char kUsageText[] =
     "  --no-log                   do not write logfile.txt\n"
     "  -j, --jobs N               validate N files at a time (1 to 1024, default 1); the\n"
     "                             output is the same as with 1, in the order of the files\n"
+    "  --time-limit=SECONDS       stop a file's validation once it has run SECONDS (a\n"
+    "                             number above 0, fractions allowed; default: no limit)\n"
+    "  --memory-limit=MIB         the most memory one validation may hold, in MiB\n"
+    "                             (1 to 1048576, default 1024)\n"
     "  --help                     show this help and exit\n"
     "  --version                  show the version and exit\n"
     "\n"
@@ -90,4 +100,6 @@ constexpr const char kUsageText[] =
     "Exit status:\n"
     "  0  every file validated\n"
     "  1  a file failed validation or a load error was declined\n"
-    "  2  a usage error or a file that could not be read\n";
+    "  2  a usage error or a file that could not be read\n"
+    "  3  a file's validation was stopped at the time limit\n"
+    "When files end differently, the highest status is the program's.\n";

@@ -1,6 +1,7 @@
 #include "cli/Options.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string_view>
 
@@ -60,6 +61,7 @@ bool ParseFormat(const char* value, Options& options, std::string& problem) {
 }
 
 constexpr unsigned kMostJobs = 1024;
+constexpr double kMostTimeLimitSeconds = 365.0 * 24 * 60 * 60;
 
 // Anything but a whole number from 1 to kMostJobs is refused: a mistyped count must not
 // quietly become one job.
@@ -78,8 +80,40 @@ bool ParseJobs(const char* value, Options& options, std::string& problem) {
     return true;
 }
 
+// A decimal number of seconds above zero; what strtod reads beyond that (hex, infinity, NaN)
+// is refused, as is anything past a year, which no validation should be allowed to take.
+bool ParseTimeLimit(const char* value, Options& options, std::string& problem) {
+    bool plain = *value != '\0';
+    for (const char* c = value; plain && *c != '\0'; ++c) plain = (*c >= '0' && *c <= '9') || *c == '.';
+    char* end = nullptr;
+    const double seconds = plain ? std::strtod(value, &end) : 0;
+    if (!plain || *end != '\0' || !(seconds > 0) || seconds > kMostTimeLimitSeconds) {
+        problem = Formatted(kInvalidTimeLimit, value);
+        return false;
+    }
+    options.timeLimitSeconds = seconds;
+    return true;
+}
+
+bool ParseMemoryLimit(const char* value, Options& options, std::string& problem) {
+    std::size_t mebibytes = 0;
+    bool valid = *value != '\0';
+    for (const char* digit = value; valid && *digit != '\0'; ++digit) {
+        valid = *digit >= '0' && *digit <= '9' && mebibytes <= kMostMemoryLimitMiB;  // no overflow
+        if (valid) mebibytes = mebibytes * 10 + static_cast<std::size_t>(*digit - '0');
+    }
+    if (!valid || mebibytes < 1 || mebibytes > kMostMemoryLimitMiB) {
+        problem = Formatted(kInvalidMemoryLimit, value);
+        return false;
+    }
+    options.memoryLimitMiB = mebibytes;
+    return true;
+}
+
 constexpr ValuedOption kValuedOptions[] = {
     {"--format", &ParseFormat},
+    {"--time-limit", &ParseTimeLimit},
+    {"--memory-limit", &ParseMemoryLimit},
     {"--jobs", &ParseJobs},
     {"-j", &ParseJobs},
 };

@@ -40,13 +40,18 @@ struct FileCheck {
     std::optional<std::string> failure;         ///< what stopped the check other than the script
 };
 
-std::string CannotRead(const std::string& file, const std::string& problem) {
-    const std::string safeFile = TerminalSafe(file, LineBreakUse::Escape);
-    const std::string safeProblem = TerminalSafe(problem, LineBreakUse::Escape);
-    const int length = std::snprintf(nullptr, 0, kCannotRead, safeFile.c_str(), safeProblem.c_str());
+/// printf into a string of whatever length it takes.
+template <typename... Arguments>
+std::string Formatted(const char* format, Arguments... arguments) {
+    const int length = std::snprintf(nullptr, 0, format, arguments...);
     std::string text(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
-    std::snprintf(text.data(), text.size() + 1, kCannotRead, safeFile.c_str(), safeProblem.c_str());
+    std::snprintf(text.data(), text.size() + 1, format, arguments...);
     return text;
+}
+
+std::string CannotRead(const std::string& file, const std::string& problem) {
+    return Formatted(kCannotRead, TerminalSafe(file, LineBreakUse::Escape).c_str(),
+                     TerminalSafe(problem, LineBreakUse::Escape).c_str());
 }
 
 /// Validates one file and renders its report in the chosen format.
@@ -67,7 +72,10 @@ FileCheck CheckFile(const Options& options, const std::string& file, MersenneTwi
         return check;
     }
     FixedAnswer answer(options.continueOnLoadError);
-    const ValidationResult& report = check.report.emplace(Validate(text, {&answer, random}));
+    ValidationOptions limits{&answer, random};
+    limits.timeLimitSeconds = options.timeLimitSeconds;
+    limits.memoryLimitBytes = options.memoryLimitMiB << 20;
+    const ValidationResult& report = check.report.emplace(Validate(text, limits));
     check.status = FailingError(report) == nullptr ? ExitStatus::Validated : ExitStatus::Failed;
 
     switch (options.format) {
@@ -92,6 +100,12 @@ FileCheck CheckFile(const Options& options, const std::string& file, MersenneTwi
             break;
         case OutputFormat::Sarif:
             break;  // one log for all files, written at the end
+    }
+    // Whether the script is valid is unknown: the status must not say it failed.
+    if (report.stop == StopReason::TimeLimit) {
+        check.status = ExitStatus::TimeLimit;
+        check.err += Formatted(kTimeLimitReached, TerminalSafe(file, LineBreakUse::Escape).c_str(),
+                               options.timeLimitSeconds);
     }
     return check;
 }

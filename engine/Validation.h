@@ -23,7 +23,7 @@ struct ValidationOptions {
     MersenneTwister* random = nullptr;  ///< what rand draws from; null: the process-wide generator
     const std::atomic<bool>* cancel = nullptr;  ///< another thread sets it to stop; null: none
     double timeLimitSeconds = 0;                ///< the longest the run may take; 0: no limit
-    std::size_t memoryLimitBytes = kDefaultMemoryLimitBytes;  ///< most the run may hold at once
+    std::size_t memoryLimitBytes = kDefaultMemoryLimitBytes;  ///< most the run may hold at once; 0: no limit
 };
 
 /// A name the script uses without declaring it, and where it is used first.

@@ -1,5 +1,7 @@
 #include "interpreter/RunBudget.h"
 
+#include <cstdint>
+
 #include "interpreter/InterpreterMessages.h"
 #include "reader/ScriptReader.h"
 
@@ -18,7 +20,8 @@ RunBudget::RunBudget(ScriptReader& engine) : MemoryBudget(kDefaultMemoryLimitByt
 void RunBudget::Start(const RunLimits& limits) {
     cancel = limits.cancel;
     timeLimitSeconds = limits.timeLimitSeconds;
-    SetLimit(limits.memoryLimitBytes);
+    // Without a limit the system's refusal is what ends a greedy script.
+    SetLimit(limits.memoryLimitBytes == 0 ? SIZE_MAX : limits.memoryLimitBytes);
     stop = StopReason::None;
     untilClock = kTokensPerClockRead;
     if (timeLimitSeconds > 0) {

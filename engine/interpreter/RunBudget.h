@@ -17,7 +17,7 @@ inline constexpr std::size_t kDefaultMemoryLimitBytes = std::size_t{1} << 30;
 struct RunLimits {
     const std::atomic<bool>* cancel = nullptr;  ///< set by another thread to stop; null: none
     double timeLimitSeconds = 0;                ///< 0: no limit
-    std::size_t memoryLimitBytes = kDefaultMemoryLimitBytes;
+    std::size_t memoryLimitBytes = kDefaultMemoryLimitBytes;  ///< 0: no limit
 };
 
 /// Holds a run to its limits. The executor polls it once per token; a limit that is reached

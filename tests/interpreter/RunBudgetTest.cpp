@@ -83,6 +83,14 @@ TEST(MemoryLimit, CountsWhatIsHeldNotWhatWasEverAllocated) {
     EXPECT_EQ(result.stop, StopReason::None);
 }
 
+TEST(MemoryLimit, ZeroMeansNone) {
+    ValidationOptions options;
+    options.memoryLimitBytes = 0;
+    const ValidationResult result = Validate("int a[100000]; string s; s = \"abc\"; s = s + s;\r\n", options);
+    EXPECT_TRUE(result.ok) << result.message;
+    EXPECT_EQ(result.stop, StopReason::None);
+}
+
 TEST(TimeLimit, StopsADoublingChainWithALocatedMessage) {
     const std::string script = DoublingChain(40) + "return f40(1);\r\n";
     ValidationOptions options;
