@@ -59,12 +59,21 @@ private:
 
 }  // namespace
 
-Analysis Analyze(std::string_view text, int version) {
+Analysis Analyze(std::string_view text, int version, const std::atomic<bool>* cancel) {
     // The engine ends lines at CR or CR LF only; the protocol also at a bare LF. Converting every
     // break to CR LF keeps each line's bytes, so the engine's lines and columns are the document's.
     const std::string engineText = UnifyLineBreaks(text, "\r\n");
     // No host: a load error is declined and comes back as loadError, with no question asked.
-    const ValidationResult result = Validate(engineText, ValidationOptions{});
+    ValidationOptions options;
+    options.cancel = cancel;
+    options.timeLimitSeconds = kAnalysisTimeLimitSeconds;
+    const ValidationResult result = Validate(engineText, options);
+    if (result.stop == StopReason::Cancelled) {
+        Analysis cancelled;
+        cancelled.version = version;
+        cancelled.cancelled = true;
+        return cancelled;
+    }
 
     const LineIndex lines(text);
     RangeBook book(lines);

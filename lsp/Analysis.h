@@ -1,6 +1,7 @@
 #pragma once
 // The analysis layer: one validation of one text through the engine's single entry, with every
 // place the engine reports turned into protocol positions of that very text.
+#include <atomic>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -45,10 +46,16 @@ struct Analysis {
     bool loaded = false;            ///< the script loaded, so the declarations below are its own
     std::vector<FunctionSymbol> functions;
     std::vector<VariableSymbol> globalVariables;
+    bool cancelled = false;  ///< stopped by its caller: says nothing about the text
 };
 
-/// Validates the document text (lines ending in LF, CR LF or CR) and places what was found.
-Analysis Analyze(std::string_view text, int version);
+/// The longest one validation of a document may run. A script whose checking pass never ends
+/// gets this limit's error as its diagnostic, and the next edit is validated after all.
+inline constexpr double kAnalysisTimeLimitSeconds = 10;
+
+/// Validates the document text (lines ending in LF, CR LF or CR) and places what was found;
+/// cancel (null: none) stops the run early when another thread sets it.
+Analysis Analyze(std::string_view text, int version, const std::atomic<bool>* cancel = nullptr);
 
 /// The type's name as a script writes it ("int", "float", "string", "void").
 std::string_view TypeName(ValueType type);

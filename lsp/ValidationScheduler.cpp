@@ -7,6 +7,8 @@ ValidationScheduler::~ValidationScheduler() {
     {
         const std::lock_guard lock(mutex);
         stopping = true;
+        // A script whose checking pass runs long must not hold up the server's exit.
+        if (runningCancel) runningCancel->store(true);
     }
     wake.notify_all();
     worker.join();
@@ -17,6 +19,7 @@ void ValidationScheduler::Schedule(const std::string& uri, int version, std::sha
         const std::lock_guard lock(mutex);
         DocumentState& state = documents[uri];
         state.generation = nextGeneration++;
+        CancelRunning(uri);
         // Replacing the pending text frees the one before: only the newest is ever validated.
         state.pending = Pending{version, std::move(text), std::chrono::steady_clock::now() + quietTime};
     }
@@ -25,6 +28,7 @@ void ValidationScheduler::Schedule(const std::string& uri, int version, std::sha
 
 void ValidationScheduler::Forget(const std::string& uri, const std::function<void()>& whenDropped) {
     const std::lock_guard lock(mutex);
+    CancelRunning(uri);
     documents.erase(uri);
     whenDropped();
 }
@@ -33,6 +37,10 @@ std::shared_ptr<const Analysis> ValidationScheduler::Declarations(const std::str
     const std::lock_guard lock(mutex);
     const auto it = documents.find(uri);
     return it == documents.end() ? nullptr : it->second.declarations;
+}
+
+void ValidationScheduler::CancelRunning(const std::string& uri) {
+    if (runningCancel && runningUri == uri) runningCancel->store(true);
 }
 
 void ValidationScheduler::Work() {
@@ -59,9 +67,15 @@ void ValidationScheduler::Work() {
         const Pending job = std::move(*next->second.pending);
         next->second.pending.reset();
 
+        runningUri = uri;
+        runningCancel = std::make_shared<std::atomic<bool>>(false);
+        const auto cancel = runningCancel;
         lock.unlock();
-        auto analysis = std::make_shared<const Analysis>(Analyze(*job.text, job.version));
+        auto analysis = std::make_shared<const Analysis>(Analyze(*job.text, job.version, cancel.get()));
         lock.lock();
+        runningCancel.reset();
+        runningUri.clear();
+        if (analysis->cancelled) continue;
 
         // The document may have changed or closed meanwhile; then this result is stale.
         const auto it = documents.find(uri);

@@ -1,6 +1,7 @@
 #pragma once
 // Validations off the message loop: one worker thread, a quiet time after the last change, and
 // a generation number per document so that a result is published only while it is the newest.
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <functional>
@@ -20,15 +21,16 @@ public:
     using Publish = std::function<void(const std::string& uri, const Analysis& analysis)>;
 
     ValidationScheduler(std::chrono::milliseconds quietTime, Publish publish);
-    /// Waits for the validation that is running, if any; pending ones are dropped.
+    /// Stops the validation that is running, if any, and waits for it; pending ones are dropped.
     ~ValidationScheduler();
     ValidationScheduler(const ValidationScheduler&) = delete;
     ValidationScheduler& operator=(const ValidationScheduler&) = delete;
 
     /// Makes the text the document's newest; it is validated once no newer one came for the
-    /// quiet time. Results of older texts still running are dropped.
+    /// quiet time. A validation of an older text still running is stopped.
     void Schedule(const std::string& uri, int version, std::shared_ptr<const std::string> text);
-    /// Drops the document; whenDropped runs under the lock, after which nothing of the
+    /// Drops the document and stops its running validation; whenDropped runs under the lock,
+    /// after which nothing of the
     /// document's earlier texts is published.
     void Forget(const std::string& uri, const std::function<void()>& whenDropped);
     /// The newest analysis of the document that loaded (so has declarations), or null.
@@ -47,6 +49,8 @@ private:
     };
 
     void Work();
+    /// Stops the running validation if it is of uri; call under the lock.
+    void CancelRunning(const std::string& uri);
 
     const std::chrono::milliseconds quietTime;
     const Publish publish;
@@ -55,5 +59,7 @@ private:
     std::map<std::string, DocumentState> documents;
     std::uint64_t nextGeneration = 1;
     bool stopping = false;
+    std::string runningUri;                       ///< the document being validated now
+    std::shared_ptr<std::atomic<bool>> runningCancel;  ///< stops that validation; null: none runs
     std::thread worker;  // last: it starts once everything above is built
 };

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <thread>
 
 #include "LspClient.h"
 
@@ -228,6 +229,31 @@ TEST(Diagnostics, AThousandRapidChangesEndInTheLastVersionAndNeverGoBack) {
     // Each change went in at the start of line 1, so the newest name comes first.
     ASSERT_EQ(last["diagnostics"].size(), 1000u);
     EXPECT_EQ(last["diagnostics"][0]["message"], "external variable 'v10' must be supplied by the host");
+}
+
+// Forty functions, each calling the one below twice: a checking pass that never ends.
+std::string EndlessScript() {
+    std::string text = "int f0(int n) { return n + 1; }\n";
+    for (int k = 1; k < 40; ++k) {
+        const std::string below = "f" + std::to_string(k - 1);
+        text += "int f" + std::to_string(k) + "(int n) { return " + below + "(n) + " + below + "(n); }\n";
+    }
+    return text + "int r = f39(1);\n";
+}
+
+// A validation that would run to its time limit is stopped as soon as it is of no use: the
+// seconds bounds below are far below that limit and far above a prompt answer.
+TEST(Diagnostics, ANewTextStopsTheEndlessValidationOfTheOldOne) {
+    LspClient client;
+    client.Initialize();
+    client.Open(kUri, EndlessScript());
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));  // past the quiet time: it runs
+    client.Notify("textDocument/didChange", {{"textDocument", {{"uri", kUri}, {"version", 2}}},
+                                             {"contentChanges", {{{"text", "int x;\nx = y;\n"}}}}});
+    const auto diagnostics = client.DiagnosticsFor(kUri, 2, std::chrono::seconds(4));
+    ASSERT_TRUE(diagnostics) << "the old text's validation was not stopped";
+    ASSERT_EQ((*diagnostics)["diagnostics"].size(), 1u) << diagnostics->dump();
+    EXPECT_EQ((*diagnostics)["diagnostics"][0]["message"], "external variable 'y' must be supplied by the host");
 }
 
 TEST(Diagnostics, ATenMebibyteDocumentIsValidatedAndTheServerStaysResponsive) {

@@ -117,9 +117,11 @@ public:
         }
         return std::nullopt;
     }
-    /// The next diagnostics published for the uri with the version (any version when -1).
-    std::optional<Json> DiagnosticsFor(const std::string& uri, int version = -1) {
-        while (auto message = Receive()) {
+    /// The next diagnostics published for the uri with the version (any version when -1),
+    /// each message awaited for at most timeout.
+    std::optional<Json> DiagnosticsFor(const std::string& uri, int version = -1,
+                                       std::chrono::milliseconds timeout = std::chrono::seconds(20)) {
+        while (auto message = Receive(timeout)) {
             if (message->value("method", "") != "textDocument/publishDiagnostics") continue;
             const Json& params = (*message)["params"];
             if (params["uri"] != uri) continue;
