@@ -22,13 +22,12 @@ Variable* VariableScope::AddVariable(const char* name, ValueType type, int array
     if (arraySize >= 1) {
         // Counted before the elements exist: an array past the memory limit is refused by
         // name instead of taking the machine's memory.
-        const size_t bytes = static_cast<size_t>(arraySize) * sizeof(Value);
+        const size_t bytes = ArrayElements::Bytes(type, arraySize);
         if (engine) {
             engine->budget.CheckArray(name, arraySize, bytes);
             variable.elementsCharge = MemoryCharge(&engine->budget, bytes);
         }
-        variable.elements = std::make_unique<Value[]>(static_cast<size_t>(arraySize));
-        for (int k = 0; k < arraySize; ++k) variable.elements[k].type = type;
+        variable.elements = ArrayElements(type, arraySize);
     }
     return &variable;
 }

@@ -7,16 +7,16 @@ using namespace InterpreterMessages;
 
 namespace {
 
-/// The slot of an indexed store: the element, or null when the store is to be ignored.
-Value* ElementTarget(ScriptReader& engine, Variable& variable, const char* name, int index) {
+/// Whether an indexed store goes to an element: false when it is to be ignored.
+bool ElementTarget(ScriptReader& engine, const Variable& variable, const char* name, int index) {
     if (!variable.elements) {
         // Strings are indexable for reading (see AccessVariable); a store into a character
         // is accepted and has no effect rather than failing scripts that try it.
-        if (variable.value.type == ValueType::String) return nullptr;
+        if (variable.value.type == ValueType::String) return false;
         engine.ScriptError(kVariableNoneArray, name);
     }
     if (index >= variable.arraySize) engine.ScriptError(kIndexOutOfRange, index);
-    return &variable.elements[index];
+    return true;
 }
 
 }  // namespace
@@ -52,11 +52,11 @@ Value ScriptReader::AccessVariable(const char* name, int index, int declType, in
         // The bracket number of a declaration is the array size; none or 0 gives a scalar.
         variable = DefineVariable(name, static_cast<ValueType>(declType), index);
         variable->declaredAt = nameStart;
-        return index > 0 ? variable->elements[0] : variable->value;
+        return index > 0 ? variable->elements.Get(0) : variable->value;
     }
 
     if (declaring) ScriptError(kVariableAlreadyDefined, name);
-    if (index < 0) return variable->elements ? variable->elements[0] : variable->value;
+    if (index < 0) return variable->elements ? variable->elements.Get(0) : variable->value;
     if (!variable->elements) {
         // Scripts index strings for characters; the checker cannot know the contents, so
         // any character reads as one blank.
@@ -64,7 +64,7 @@ Value ScriptReader::AccessVariable(const char* name, int index, int declType, in
         ScriptError(kVariableNoneArray, name);
     }
     if (index >= variable->arraySize) ScriptError(kIndexOutOfRangeForVariable, index, name);
-    return variable->elements[index];
+    return variable->elements.Get(index);
 }
 
 void ScriptReader::SetVariable(const char* name, int index, const Value& value, int nameStart) {
@@ -74,34 +74,44 @@ void ScriptReader::SetVariable(const char* name, int index, const Value& value, 
         return;
     }
 
-    Value* target = nullptr;
+    // An unindexed array stands for its first element.
+    int element = -1;
     if (index >= 0) {
-        target = ElementTarget(*this, *variable, name, index);
-        if (target == nullptr) return;
-    } else {
-        target = variable->elements ? &variable->elements[0] : &variable->value;
+        if (!ElementTarget(*this, *variable, name, index)) return;
+        element = index;
+    } else if (variable->elements) {
+        element = 0;
     }
+    // Every element carries the variable's declared type.
+    const ValueType targetType = variable->value.type;
 
     // An External source is a value the checker cannot know, and an External target is a
     // parameter that received one: neither has anything to store.
-    if (value.type == ValueType::External || target->type == ValueType::External) return;
-    if (target->type == ValueType::Void) ScriptError(kVoidVariablesCanNotBeSet);
+    if (value.type == ValueType::External || targetType == ValueType::External) return;
+    if (targetType == ValueType::Void) ScriptError(kVoidVariablesCanNotBeSet);
     if (value.type == ValueType::Void) ScriptError(kVariablesCanNotBeSetVoid);
 
     // Only the payload of the declared type is written; the variable never changes type.
-    switch (target->type) {
-    case ValueType::Int:
+    switch (targetType) {
+    case ValueType::Int: {
         if (value.type == ValueType::String) ScriptError(kCanNotConvertStringToInt);
-        target->i = value.type == ValueType::Int ? value.i : FloatToInt(value.f);
+        const int32_t v = value.type == ValueType::Int ? value.i : FloatToInt(value.f);
+        if (element >= 0) variable->elements.SetInt(element, v);
+        else variable->value.i = v;
         break;
-    case ValueType::Float:
+    }
+    case ValueType::Float: {
         if (value.type == ValueType::String) ScriptError(kCanNotConvertStringToFloat);
-        target->f = value.type == ValueType::Int ? static_cast<double>(value.i) : value.f;
+        const double v = value.type == ValueType::Int ? static_cast<double>(value.i) : value.f;
+        if (element >= 0) variable->elements.SetFloat(element, v);
+        else variable->value.f = v;
         break;
+    }
     case ValueType::String:
         if (value.type == ValueType::Int) ScriptError(kCanNotConvertIntToString);
         if (value.type == ValueType::Float) ScriptError(kCanNotConvertFloatToString);
-        target->text = value.text;
+        if (element >= 0) variable->elements.SetString(element, value.text);
+        else variable->value.text = value.text;
         break;
     default:
         break;

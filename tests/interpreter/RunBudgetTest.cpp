@@ -58,8 +58,8 @@ TEST_P(MemoryLimit, EndsTheRunWithALocatedMessage) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Scripts, MemoryLimit, ::testing::Values(
-    StopCase{"HundredMillionElements", "int x;\r\nint a[100000000];\r\n", kDefaultMemoryLimitBytes, 2,
-             "Memory limit exceeded: array 'a' of 100000000 elements does not fit in 1073741824 bytes"},
+    StopCase{"ThreeHundredMillionElements", "int x;\r\nint a[300000000];\r\n", kDefaultMemoryLimitBytes, 2,
+             "Memory limit exceeded: array 'a' of 300000000 elements does not fit in 1073741824 bytes"},
     StopCase{"LargestIndex", "int a[2147483647];", kDefaultMemoryLimitBytes, 1,
              "Memory limit exceeded: array 'a' of 2147483647 elements does not fit in 1073741824 bytes"},
     StopCase{"StringDoubledThirtyTimes",
@@ -81,6 +81,22 @@ TEST(MemoryLimit, CountsWhatIsHeldNotWhatWasEverAllocated) {
     const ValidationResult result = Validate(script, options);
     EXPECT_TRUE(result.ok) << result.message;
     EXPECT_EQ(result.stop, StopReason::None);
+}
+
+// An element costs its payload alone: each of these would need ten times the limit if it
+// were held as a whole value.
+TEST(MemoryLimit, AnArrayElementCostsItsPayload) {
+    for (const char* script : {"int a[400000]; a[399999] = 7; return a[399999] + a[0];",
+                               "float a[200000]; a[5] = 2.5; return a[5];",
+                               "string a[60000]; a[1] = \"xy\"; return a[1] + a[0];"}) {
+        ValidationOptions options;
+        options.memoryLimitBytes = std::size_t{2} << 20;
+        const ValidationResult result = Validate(script, options);
+        EXPECT_TRUE(result.ok) << script << ": " << result.message;
+    }
+    EXPECT_EQ(Validate("int a[400000]; a[399999] = 7; return a[399999] + a[0];").result.i, 7);
+    EXPECT_EQ(Validate("float a[200000]; a[5] = 2.5; return a[5];").result.f, 2.5);
+    EXPECT_STREQ(Validate("string a[60000]; a[1] = \"xy\"; return a[1] + a[0];").result.text.CStr(), "xy");
 }
 
 TEST(MemoryLimit, ZeroMeansNone) {
