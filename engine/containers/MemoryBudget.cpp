@@ -18,6 +18,7 @@ void MemoryBudget::Charge(std::size_t bytes) {
         Overrun(bytes);
     }
     used += bytes;
+    peak = std::max(peak, used);
 }
 
 void MemoryBudget::Release(std::size_t bytes) {

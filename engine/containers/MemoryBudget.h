@@ -1,5 +1,7 @@
 #pragma once
+#include <algorithm>
 #include <cstddef>
+#include <utility>
 
 /// A limit on the bytes a validation holds at once. The engine's byte strings charge the budget
 /// of the thread that allocates them, so a script's strings are counted without every caller
@@ -21,6 +23,12 @@ public:
     std::size_t Used() const { return used; }
     /// The limit in bytes.
     std::size_t Limit() const { return limit; }
+    /// The most counted at once since the last StartPeak.
+    std::size_t Peak() const { return peak; }
+    /// Starts a new peak from what is counted now; returns the peak it replaces.
+    std::size_t StartPeak() { return std::exchange(peak, used); }
+    /// Puts back a peak StartPeak replaced, unless the current one is higher.
+    void RestorePeak(std::size_t earlier) { peak = std::max(peak, earlier); }
     /// Sets the limit; what is counted stays.
     void SetLimit(std::size_t limitBytes) { limit = limitBytes; }
 
@@ -55,6 +63,7 @@ protected:
 private:
     std::size_t limit;
     std::size_t used = 0;
+    std::size_t peak = 0;
     bool overrun = false;  ///< the limit was hit once; the unwinding after it may allocate
 };
 

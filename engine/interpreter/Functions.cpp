@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <utility>
@@ -119,6 +121,7 @@ void ScriptReader::DeclareFunction(const char* name, ValueType returnType, int n
     // A second declaration of the same name and arity is silently ignored: the first stays.
     auto* entry = functions.Insert(FunctionKey(name, record.params.GetCount()));
     if (entry) entry->item = record;
+    callMemo.Clear();
 
     // Run the body once now, with zero-valued parameters, so that a function that is never
     // called is still checked and the names it uses are recorded.
@@ -145,15 +148,47 @@ Value ScriptReader::CallFunction(const char* name, int nameStart) {
 bool ScriptReader::CallUserFunction(const char* name, Value* arguments, int count, Value& result) {
     auto* entry = functions.Find(FunctionKey(name, count));
     if (!entry) return false;
+    if (entry->item.params.GetCount() != count) ScriptError(kFunctionInconsistentArguments);
+
+    const bool remembered = CallMemo::Remembers(arguments, count);
+    if (remembered) {
+        const CallMemo::Outcome* earlier = callMemo.Find(entry, arguments, count);
+        // Run again where the same run would now reach the depth or the memory limit, so that
+        // it fails where it would have.
+        if (earlier != nullptr && scopes.GetCount() + earlier->deeperCalls <= kMaxFunctionScopes &&
+            budget.Fits(earlier->bytes)) {
+            result = earlier->result;
+            tokenStart = earlier->tokenStart;
+            errorStart = earlier->errorStart;
+            return true;
+        }
+    }
+
     // A copy, so that a recursive call cannot overwrite the parameters of a running one.
     FunctionRecord record = entry->item;
-    if (record.params.GetCount() != count) ScriptError(kFunctionInconsistentArguments);
     // A parameter takes the type of the value passed, not the declared one.
     for (int k = 0; k < count; ++k) record.params.Get(k)->value = arguments[k];
 
+    const std::uint64_t lookupsBefore = outsideLookups;
+    const int callerScopes = scopes.GetCount();
+    const int deepestBefore = std::exchange(deepestScopes, callerScopes);
+    const std::size_t usedBefore = budget.Used();
+    const std::size_t peakBefore = budget.StartPeak();
     const int callerPosition = position;
     result = ExecuteFunction(record);
     SetPosition(callerPosition);
+
+    CallMemo::Outcome outcome;
+    outcome.deeperCalls = deepestScopes - callerScopes;
+    outcome.bytes = budget.Peak() - std::min(budget.Peak(), usedBefore);
+    deepestScopes = std::max(deepestScopes, deepestBefore);
+    budget.RestorePeak(peakBefore);
+    if (remembered && outsideLookups == lookupsBefore && CallMemo::Remembers(result)) {
+        outcome.result = result;
+        outcome.tokenStart = tokenStart;
+        outcome.errorStart = errorStart;
+        callMemo.Add(entry, arguments, count, std::move(outcome));
+    }
     return true;
 }
 
@@ -162,6 +197,7 @@ Value ScriptReader::ExecuteFunction(FunctionRecord& record) {
     // A single pass cannot stop a recursion by its condition, so the depth is what ends it.
     if (scopes.GetCount() >= kMaxFunctionScopes) ScriptError(kFunctionStackOverflow);
     FunctionScope scope(*this);
+    deepestScopes = std::max(deepestScopes, scopes.GetCount());
     for (int k = 0; k < record.params.GetCount(); ++k) {
         const Variable& parameter = *record.params.Get(k);
         Variable* local =

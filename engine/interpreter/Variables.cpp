@@ -29,6 +29,8 @@ Variable* ScriptReader::FindVariable(const char* name, bool currentScopeOnly) {
     // Outside any function a current-scope search finds nothing, not even a global: that is
     // what lets a global be declared once and then refused by the tree on a second try.
     if (currentScopeOnly) return nullptr;
+    // A call that sees a global depends on more than its arguments.
+    if (scopes.GetCount() > 0) ++outsideLookups;
     auto* entry = globals.Find(name);
     return entry ? &entry->item : nullptr;
 }
@@ -46,6 +48,7 @@ Value ScriptReader::AccessVariable(const char* name, int index, int declType, in
 
     if (variable == nullptr) {
         if (!declaring) {
+            ++outsideLookups;
             RecordExternal(externalVariables, name, nameStart);
             return Value::MakeExternal();
         }
@@ -70,6 +73,7 @@ Value ScriptReader::AccessVariable(const char* name, int index, int declType, in
 void ScriptReader::SetVariable(const char* name, int index, const Value& value, int nameStart) {
     Variable* variable = FindVariable(name, false);
     if (variable == nullptr) {
+        ++outsideLookups;
         RecordExternal(externalVariables, name, nameStart);
         return;
     }

@@ -120,6 +120,9 @@ void ScriptReader::Clear() {
     failed = 0;
     lineCount = 0;
     randomDraws = 0;
+    callMemo.Clear();
+    outsideLookups = 0;
+    deepestScopes = 0;
     fileNames.Clear();
     globals.engine = this;
 }

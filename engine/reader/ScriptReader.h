@@ -14,6 +14,7 @@
 #include "diagnostics/Diagnostic.h"
 #include "diagnostics/ErrorMsg.h"
 #include "diagnostics/Log.h"
+#include "interpreter/CallMemo.h"
 #include "interpreter/ExternalNames.h"
 #include "interpreter/FunctionRecord.h"
 #include "interpreter/RunBudget.h"
@@ -198,6 +199,9 @@ public:
     DynaMem<VariableScope> scopes{8};         ///< one scope per running user-function call
     ExternalNameSet externalVariables{0};     ///< undeclared variables used, any case
     ExternalNameSet externalFunctions{0};     ///< unknown functions called, any case
+    CallMemo callMemo;                        ///< calls that need not run again
+    std::uint64_t outsideLookups = 0;         ///< global, external and random uses so far
+    int deepestScopes = 0;                    ///< most scopes stacked since the call began
 
     ScriptHost* host = nullptr;  ///< answers the load-error question
     MersenneTwister* random = nullptr;  ///< what rand draws from; null: the process-wide generator

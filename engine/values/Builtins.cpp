@@ -122,6 +122,7 @@ Value Pow(ScriptReader&, const Value* args) {
 
 Value Rand(ScriptReader& engine, const Value*) {
     ++engine.randomDraws;
+    ++engine.outsideLookups;  // a call that draws must draw again
     const uint32_t draw = engine.random != nullptr ? engine.random->Next() : NextProcessRandom();
     // Divided by 2^32 - 1, so that both ends of [0, 1] can come out.
     return Value::MakeFloat(draw / 4294967295.0);
@@ -213,6 +214,7 @@ Value ScriptReader::CallBuiltin(const char* name, Value* arguments, int count, i
     if (builtin) return builtin->function(*this, arguments);
 
     // An unknown function is no error: the host lists it as an external dependency.
+    ++outsideLookups;
     RecordExternal(externalFunctions, name, nameStart);
     return Value::MakeExternal();
 }
