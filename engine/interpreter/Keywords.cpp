@@ -1,31 +1,45 @@
 // The reserved words of the language and their codes.
-#include <cstring>
-
 #include "reader/ScriptReader.h"
 
 namespace {
 
-struct KeywordSpelling {
-    const char* word;
-    Keyword code;
-};
-
-constexpr KeywordSpelling kKeywords[] = {
-    {"if", Keyword::If},         {"else", Keyword::Else},     {"while", Keyword::While},
-    {"continue", Keyword::Continue}, {"break", Keyword::Break}, {"return", Keyword::Return},
-    {"exit", Keyword::Exit},     {"do", Keyword::Do},         {"for", Keyword::For},
-    {"switch", Keyword::Switch}, {"case", Keyword::Case},     {"default", Keyword::Default},
-    {"int", Keyword::Int},       {"float", Keyword::Float},   {"string", Keyword::String},
-    {"void", Keyword::Void},
-};
+/// True when word spells keyword exactly. It stops at the first difference, so it never
+/// reads past the NUL of a word shorter than the keyword.
+bool Spells(const char* word, const char* keyword) {
+    for (; *keyword != '\0'; ++word, ++keyword) {
+        if (*word != *keyword) return false;
+    }
+    return *word == '\0';
+}
 
 }  // namespace
 
 Keyword ScriptReader::ClassifyKeyword(const char* word) {
-    // Every name of the script passes through here; the first letter rules out most words
-    // before any full comparison.
-    for (const KeywordSpelling& keyword : kKeywords) {
-        if (keyword.word[0] == word[0] && std::strcmp(keyword.word, word) == 0) return keyword.code;
+    // Every name of the script passes through here: the first two letters leave at most one
+    // keyword to compare in full, and most names are told apart at the first letter.
+    switch (word[0]) {
+    case 'b': return Spells(word, "break") ? Keyword::Break : Keyword::None;
+    case 'c':
+        if (word[1] == 'a') return Spells(word, "case") ? Keyword::Case : Keyword::None;
+        return Spells(word, "continue") ? Keyword::Continue : Keyword::None;
+    case 'd':
+        if (word[1] == 'o') return Spells(word, "do") ? Keyword::Do : Keyword::None;
+        return Spells(word, "default") ? Keyword::Default : Keyword::None;
+    case 'e':
+        if (word[1] == 'l') return Spells(word, "else") ? Keyword::Else : Keyword::None;
+        return Spells(word, "exit") ? Keyword::Exit : Keyword::None;
+    case 'f':
+        if (word[1] == 'o') return Spells(word, "for") ? Keyword::For : Keyword::None;
+        return Spells(word, "float") ? Keyword::Float : Keyword::None;
+    case 'i':
+        if (word[1] == 'f') return Spells(word, "if") ? Keyword::If : Keyword::None;
+        return Spells(word, "int") ? Keyword::Int : Keyword::None;
+    case 'r': return Spells(word, "return") ? Keyword::Return : Keyword::None;
+    case 's':
+        if (word[1] == 'w') return Spells(word, "switch") ? Keyword::Switch : Keyword::None;
+        return Spells(word, "string") ? Keyword::String : Keyword::None;
+    case 'v': return Spells(word, "void") ? Keyword::Void : Keyword::None;
+    case 'w': return Spells(word, "while") ? Keyword::While : Keyword::None;
+    default: return Keyword::None;
     }
-    return Keyword::None;
 }
