@@ -4,6 +4,7 @@
 #include <memory>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 
 #include "containers/AsciiCase.h"
 #include "containers/CharBuffer.h"
@@ -14,7 +15,9 @@
 /// Item of the name sets, whose key is all they hold.
 struct NoItem {};
 
-/// Character tree of fixed depth mapping names to entries; every node is a tree of its own.
+/// Character tree of two levels mapping names to entries: the root branches on a name's first
+/// character, and the child for that character is the leaf that lists every name beginning
+/// with it. Only the root is a component; its leaves are plain records that report through it.
 template <typename T>
 class SearchTree : public ErrorClass {
 public:
@@ -24,6 +27,14 @@ public:
         CharBuffer key;  ///< the name as first inserted
     };
 
+    /// The child of the root for one first character: its names in insertion order.
+    struct Leaf;
+    /// All range children of a root, created together on the first insertion.
+    using Leaves = std::unique_ptr<Leaf[]>;
+
+    static constexpr int firstChar = 32;  ///< lowest accepted first character
+    static constexpr int range = 96;      ///< accepted character codes and children
+
     /// An empty tree; caseSensitive 0 lets names match ignoring the case of ASCII letters.
     explicit SearchTree(int caseSensitive = 0);
     SearchTree(const SearchTree&) = delete;
@@ -32,6 +43,8 @@ public:
 
     /// A new entry keyed by a copy of name, or null when the tree already holds the name.
     Entry* Insert(const CharBuffer& name);
+    /// Insert that takes the key over instead of copying it.
+    Entry* Insert(CharBuffer&& name);
     /// The entry holding name, or null.
     Entry* Find(const CharBuffer& name);
     /// The entry holding the NUL-terminated name, or null.
@@ -40,17 +53,19 @@ public:
     void Reset();
     /// Restarts the entry walk of this node and of every child.
     void ResetWalk();
-    /// The next entry of the walk (own entries, then children by character), or null at the end.
+    /// The next entry of the walk (children by character, each in insertion order), or null
+    /// at the end.
     Entry* NextEntry(CharBuffer* out = nullptr);
 
-    std::unique_ptr<SearchTree[]> children;    ///< range child nodes, created on first pass
-    std::unique_ptr<DynaMem<Entry>> entries;   ///< entry list of a leaf, created on first insert
-    int caseSensitive = 0;                     ///< 0: ASCII letters match in either case
-    int firstChar = 32;                        ///< lowest accepted first character
-    int range = 96;                            ///< accepted character codes and children
-    int depth = 0;                             ///< character position this node branches on
-    int levels = 2;                            ///< depth of the tree
-    int walkPos = 0;                           ///< cursor of the entry walk
+    /// Deletes every entry and hands the emptied children out, so that a tree built after
+    /// this one can take them over instead of allocating its own.
+    Leaves ReleaseLeaves();
+    /// Takes over children that ReleaseLeaves emptied; only for a tree without children.
+    void AdoptLeaves(Leaves spare);
+
+    Leaves children;        ///< range leaves, created on the first insertion
+    int caseSensitive = 0;  ///< 0: ASCII letters match in either case
+    int walkPos = 0;        ///< cursor of the entry walk: the leaf being walked
 
 private:
     /// Hash and equality of key rests under the tree's case rule.
@@ -65,17 +80,24 @@ private:
     /// would otherwise compare each lookup against all of them.
     static constexpr int kIndexedLeafSize = 16;
 
-    /// Files a new entry in the leaf's index, building the index once the leaf is large.
-    void IndexEntry(Entry* entry);
+public:
+    struct Leaf {
+        std::unique_ptr<DynaMem<Entry>> entries;  ///< created on the first insertion here
+        std::unique_ptr<LeafIndex> index;         ///< lookup by key rest, for large leaves only
+        int walkPos = 0;                          ///< cursor of the entry walk in this leaf
+    };
 
-    /// The node that holds or would hold name; null when Find meets a node without children.
-    SearchTree* Descend(const char* name, int length, bool create);
-    /// The entry of this leaf whose key equals name from position depth on, or null.
-    Entry* FindInLeaf(const char* name);
+private:
+    /// The leaf that holds or would hold name; null when Find meets a tree without children.
+    Leaf* Descend(const char* name, int length, bool create);
+    /// The entry of leaf whose key equals name from its second character on, or null.
+    Entry* FindInLeaf(Leaf& leaf, const char* name) const;
     /// Find on a name of known length.
     Entry* FindName(const char* name, int length);
-
-    std::unique_ptr<LeafIndex> index;  ///< lookup by key rest, for large leaves only
+    /// Adds an entry under key to a leaf that does not hold it yet.
+    Entry* File(Leaf& leaf, CharBuffer&& key);
+    /// Files a new entry in the leaf's index, building the index once the leaf is large.
+    void IndexEntry(Leaf& leaf, Entry* entry) const;
 };
 
 template <typename T>
@@ -104,44 +126,31 @@ SearchTree<T>::SearchTree(int caseSensitive) : caseSensitive(caseSensitive) {
 }
 
 template <typename T>
-SearchTree<T>* SearchTree<T>::Descend(const char* name, int length, bool create) {
+typename SearchTree<T>::Leaf* SearchTree<T>::Descend(const char* name, int length, bool create) {
     if (length <= 0) Error(ContainerMessages::kEmptyNameString);
-    SearchTree* node = this;
-    while (node->depth != node->levels - 1 && node->depth != length) {
-        if (create && !node->children) {
-            node->children = std::make_unique<SearchTree[]>(static_cast<std::size_t>(node->range));
-            for (int i = 0; i < node->range; ++i) {
-                SearchTree& child = node->children[i];
-                child.depth = node->depth + 1;
-                child.range = node->range;
-                child.firstChar = node->firstChar;
-                child.levels = node->levels;
-                child.caseSensitive = node->caseSensitive;
-            }
-        }
-        // Bytes 128-255 read as negative, which is the value the message reports.
-        int c = static_cast<signed char>(name[node->depth]);
-        if (c < node->firstChar || c >= node->firstChar + node->range) {
-            node->Error(ContainerMessages::kCharacterOutOfRange, c);
-        }
-        if (!node->children) return nullptr;
-        if (!node->caseSensitive && c >= 'a' && c <= 'z') c -= 'a' - 'A';
-        node = &node->children[c - node->firstChar];
-    }
-    return node;
+    if (create && !children) children = std::make_unique<Leaf[]>(static_cast<std::size_t>(range));
+    // Bytes 128-255 read as negative, which is the value the message reports. Only the first
+    // character selects a leaf; the rest of a name may hold any byte but NUL.
+    int c = static_cast<signed char>(name[0]);
+    if (c < firstChar || c >= firstChar + range) Error(ContainerMessages::kCharacterOutOfRange, c);
+    if (!children) return nullptr;
+    if (!caseSensitive && c >= 'a' && c <= 'z') c -= 'a' - 'A';
+    return &children[c - firstChar];
 }
 
 template <typename T>
-typename SearchTree<T>::Entry* SearchTree<T>::FindInLeaf(const char* name) {
-    if (!entries) return nullptr;
-    const char* rest = name + depth;
-    if (index) {
-        const auto hit = index->find(std::string_view(rest));
-        return hit == index->end() ? nullptr : hit->second;
+typename SearchTree<T>::Entry* SearchTree<T>::FindInLeaf(Leaf& leaf, const char* name) const {
+    if (!leaf.entries) return nullptr;
+    // The first characters are equal by the choice of the leaf.
+    const char* rest = name + 1;
+    if (leaf.index) {
+        const auto hit = leaf.index->find(std::string_view(rest));
+        return hit == leaf.index->end() ? nullptr : hit->second;
     }
-    for (int k = 0; k < entries->GetCount(); ++k) {
-        Entry* entry = entries->Get(k);
-        const char* keyRest = entry->key.CStr() + depth;
+    const DynaMem<Entry>& entries = *leaf.entries;
+    for (int k = 0; k < entries.GetCount(); ++k) {
+        Entry* entry = entries.Get(k);
+        const char* keyRest = entry->key.CStr() + 1;
         const bool equal = caseSensitive ? std::strcmp(keyRest, rest) == 0
                                          : EqualsIgnoreAsciiCase(keyRest, rest);
         if (equal) return entry;
@@ -151,35 +160,46 @@ typename SearchTree<T>::Entry* SearchTree<T>::FindInLeaf(const char* name) {
 
 template <typename T>
 typename SearchTree<T>::Entry* SearchTree<T>::Insert(const CharBuffer& name) {
-    SearchTree* leaf = Descend(name.CStr(), name.length, true);
-    if (leaf->FindInLeaf(name.CStr())) return nullptr;
-    if (!leaf->entries) leaf->entries = std::make_unique<DynaMem<Entry>>(8);
-    Entry* entry = leaf->entries->GetSlot(leaf->entries->Add());
-    entry->key = name;
-    leaf->IndexEntry(entry);
+    Leaf* leaf = Descend(name.CStr(), name.length, true);
+    // The copy is made only for a name that is filed.
+    return FindInLeaf(*leaf, name.CStr()) ? nullptr : File(*leaf, CharBuffer(name));
+}
+
+template <typename T>
+typename SearchTree<T>::Entry* SearchTree<T>::Insert(CharBuffer&& name) {
+    Leaf* leaf = Descend(name.CStr(), name.length, true);
+    return FindInLeaf(*leaf, name.CStr()) ? nullptr : File(*leaf, std::move(name));
+}
+
+template <typename T>
+typename SearchTree<T>::Entry* SearchTree<T>::File(Leaf& leaf, CharBuffer&& key) {
+    if (!leaf.entries) leaf.entries = std::make_unique<DynaMem<Entry>>(8);
+    Entry* entry = leaf.entries->GetSlot(leaf.entries->Add());
+    entry->key = std::move(key);
+    IndexEntry(leaf, entry);
     return entry;
 }
 
 template <typename T>
-void SearchTree<T>::IndexEntry(Entry* entry) {
-    const auto restOf = [this](const Entry* e) { return std::string_view(e->key.CStr() + depth); };
-    if (index) {
-        index->emplace(restOf(entry), entry);
+void SearchTree<T>::IndexEntry(Leaf& leaf, Entry* entry) const {
+    const auto restOf = [](const Entry* e) { return std::string_view(e->key.CStr() + 1); };
+    if (leaf.index) {
+        leaf.index->emplace(restOf(entry), entry);
         return;
     }
-    if (entries->GetCount() < kIndexedLeafSize) return;
+    if (leaf.entries->GetCount() < kIndexedLeafSize) return;
     const KeyRule rule{caseSensitive != 0};
-    index = std::make_unique<LeafIndex>(64, rule, rule);
-    for (int k = 0; k < entries->GetCount(); ++k) {
-        Entry* e = entries->Get(k);
-        index->emplace(restOf(e), e);
+    leaf.index = std::make_unique<LeafIndex>(64, rule, rule);
+    for (int k = 0; k < leaf.entries->GetCount(); ++k) {
+        Entry* e = leaf.entries->Get(k);
+        leaf.index->emplace(restOf(e), e);
     }
 }
 
 template <typename T>
 typename SearchTree<T>::Entry* SearchTree<T>::FindName(const char* name, int length) {
-    SearchTree* leaf = Descend(name, length, false);
-    return leaf ? leaf->FindInLeaf(name) : nullptr;
+    Leaf* leaf = Descend(name, length, false);
+    return leaf ? FindInLeaf(*leaf, name) : nullptr;
 }
 
 template <typename T>
@@ -197,14 +217,8 @@ typename SearchTree<T>::Entry* SearchTree<T>::Find(const char* name) {
 
 template <typename T>
 void SearchTree<T>::Reset() {
-    index.reset();
-    entries.reset();
     children.reset();
     caseSensitive = 0;
-    firstChar = 32;
-    range = 96;
-    depth = 0;
-    levels = 2;
     walkPos = 0;
 }
 
@@ -212,21 +226,39 @@ template <typename T>
 void SearchTree<T>::ResetWalk() {
     walkPos = 0;
     if (children) {
-        for (int i = 0; i < range; ++i) children[i].ResetWalk();
+        for (int i = 0; i < range; ++i) children[i].walkPos = 0;
     }
 }
 
 template <typename T>
 typename SearchTree<T>::Entry* SearchTree<T>::NextEntry(CharBuffer* out) {
-    const int own = entries ? entries->GetCount() : 0;
-    if (walkPos < own) {
-        Entry* entry = entries->Get(walkPos++);
-        if (out) *out = entry->key;
-        return entry;
-    }
     if (!children) return nullptr;
-    for (; walkPos - own < range; ++walkPos) {
-        if (Entry* entry = children[walkPos - own].NextEntry(out)) return entry;
+    for (; walkPos < range; ++walkPos) {
+        Leaf& leaf = children[walkPos];
+        if (leaf.entries && leaf.walkPos < leaf.entries->GetCount()) {
+            Entry* entry = leaf.entries->Get(leaf.walkPos++);
+            if (out) *out = entry->key;
+            return entry;
+        }
     }
     return nullptr;
+}
+
+template <typename T>
+typename SearchTree<T>::Leaves SearchTree<T>::ReleaseLeaves() {
+    if (children) {
+        for (int i = 0; i < range; ++i) {
+            Leaf& leaf = children[i];
+            leaf.index.reset();
+            if (leaf.entries) leaf.entries->Clear();
+            leaf.walkPos = 0;
+        }
+    }
+    walkPos = 0;
+    return std::move(children);
+}
+
+template <typename T>
+void SearchTree<T>::AdoptLeaves(Leaves spare) {
+    if (!children) children = std::move(spare);
 }

@@ -97,4 +97,34 @@ TEST(SearchTree, ResetForgetsEveryNameAndTheCaseRule) {
     EXPECT_NE(tree.Find("name"), nullptr);
 }
 
+// A tree built after another takes over its emptied children: nothing of the first tree's
+// names may show through, in short leaves or in leaves that had grown an index.
+TEST(SearchTree, AdoptedLeavesStartEmpty) {
+    NameSet first(1);
+    for (int k = 0; k < 20; ++k) first.Insert(CharBuffer(("n" + std::to_string(k)).c_str()));
+    first.Insert(CharBuffer("alpha"));
+    NameSet::Leaves spare = first.ReleaseLeaves();
+    ASSERT_NE(spare, nullptr);
+    EXPECT_EQ(first.children, nullptr);
+    EXPECT_EQ(first.Find("alpha"), nullptr);
+
+    NameSet second(1);
+    second.AdoptLeaves(std::move(spare));
+    for (const char* name : {"alpha", "n0", "n19"}) EXPECT_EQ(second.Find(name), nullptr) << name;
+    for (int k = 19; k >= 0; --k) {
+        EXPECT_NE(second.Insert(CharBuffer(("n" + std::to_string(k)).c_str())), nullptr) << k;
+    }
+    EXPECT_EQ(second.Insert(CharBuffer("n7")), nullptr);
+    EXPECT_NE(second.Insert(CharBuffer("beta")), nullptr);
+
+    std::vector<std::string> names;
+    second.ResetWalk();
+    CharBuffer key;
+    while (second.NextEntry(&key)) names.emplace_back(key.CStr());
+    ASSERT_EQ(names.size(), 21u);
+    EXPECT_EQ(names.front(), "beta");
+    EXPECT_EQ(names[1], "n19");
+    EXPECT_EQ(names.back(), "n0");
+}
+
 }  // namespace
