@@ -80,16 +80,30 @@ void ReadParameters(ScriptReader& engine, FunctionRecord& record) {
 /// Owns the top entry of the scope stack for one function run, on every exit. The body's
 /// nesting is counted from zero: the limit is on what the text nests, and the calls have
 /// their own limit.
+///
+/// A call's scope takes over the children that an ended call's scope left behind, entry lists
+/// included: every call declares its parameters, and building those afresh for each call
+/// cost more than many a short function's body.
 class FunctionScope {
 public:
     explicit FunctionScope(ScriptReader& engine)
         : engine(engine), callerNesting(std::exchange(engine.nestingDepth, 0)) {
+        // Reserved up front, so that handing the children back never needs memory.
+        engine.spareScopeLeaves.reserve(kMaxFunctionScopes);
         VariableScope* scope = engine.scopes.GetSlot(engine.scopes.Add());
         scope->engine = &engine;
+        if (!engine.spareScopeLeaves.empty()) {
+            scope->AdoptLeaves(std::move(engine.spareScopeLeaves.back()));
+            engine.spareScopeLeaves.pop_back();
+        }
     }
     ~FunctionScope() {
         DynaMem<VariableScope>& scopes = engine.scopes;
-        scopes.Delete(scopes.GetSlotNr(scopes.GetCount() - 1));
+        const int slot = scopes.GetSlotNr(scopes.GetCount() - 1);
+        if (auto leaves = scopes.GetSlot(slot)->ReleaseLeaves()) {
+            engine.spareScopeLeaves.push_back(std::move(leaves));
+        }
+        scopes.Delete(slot);
         engine.nestingDepth = callerNesting;
     }
     FunctionScope(const FunctionScope&) = delete;

@@ -197,6 +197,7 @@ public:
     Value result;                             ///< the value the top-level run ended with
     VariableScope globals;                    ///< global variables
     DynaMem<VariableScope> scopes{8};         ///< one scope per running user-function call
+    std::vector<VariableScope::Leaves> spareScopeLeaves;  ///< left by ended calls, for the next
     ExternalNameSet externalVariables{0};     ///< undeclared variables used, any case
     ExternalNameSet externalFunctions{0};     ///< unknown functions called, any case
     CallMemo callMemo;                        ///< calls that need not run again
