@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <charconv>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -24,11 +25,12 @@ constexpr int kMaxFunctionScopes = 256;
 
 // Built without a formatting buffer, which would cut a long name's count off and let its
 // overloads collide.
-CharBuffer FunctionKey(const char* name, int arity) {
-    std::string key(name);
+void FunctionKey(std::string& key, const char* name, int arity) {
+    key.assign(name);
     key += '@';
-    key += std::to_string(arity);
-    return CharBuffer(key.c_str());
+    char digits[16];
+    const auto written = std::to_chars(digits, digits + sizeof digits, arity);
+    key.append(digits, written.ptr);
 }
 
 /// The parameter type a type keyword names; Void for any other word.
@@ -114,6 +116,39 @@ private:
     int callerNesting;
 };
 
+/// One run of a function body in a scope of its own; arguments null runs it with the
+/// zero-valued parameters of the record (the validation pass of a declaration).
+Value RunFunction(ScriptReader& engine, const FunctionRecord& record, const Value* arguments) {
+    engine.SetPosition(record.bodyPos);
+    // A single pass cannot stop a recursion by its condition, so the depth is what ends it.
+    if (engine.scopes.GetCount() >= kMaxFunctionScopes) engine.ScriptError(kFunctionStackOverflow);
+    FunctionScope scope(engine);
+    engine.deepestScopes = std::max(engine.deepestScopes, engine.scopes.GetCount());
+    for (int k = 0; k < record.params.GetCount(); ++k) {
+        const Variable& parameter = *record.params.Get(k);
+        // A parameter takes the type of the value passed, not the declared one.
+        const Value& value = arguments ? arguments[k] : parameter.value;
+        Variable* local = engine.DefineVariable(parameter.name.CStr(), value.type, parameter.arraySize);
+        // Copied directly: a parameter may hold External or Void, which no assignment stores.
+        local->value = value;
+    }
+
+    Completion c = Completion::Semicolon;
+    const Value raw = engine.ExecuteStatements(RunMode::Block, &c, NoDeclaration);
+    const bool ended = c == Completion::Return || c == Completion::CloseBrace;
+    if ((raw.type == ValueType::Void && record.returnType != ValueType::Void) || !ended) {
+        engine.ScriptError(kFunctionInvalidReturnType, record.name.CStr());
+    }
+    if (raw.type != ValueType::Void && record.returnType == ValueType::Void) {
+        engine.ScriptError(kFunctionCanNotReturnValue, record.name.CStr());
+    }
+
+    Value converted;
+    converted.type = record.returnType;
+    ScriptReader::ConvertResult(converted, raw);
+    return converted;
+}
+
 }  // namespace
 
 void ScriptReader::DeclareFunction(const char* name, ValueType returnType, int nameStart) {
@@ -133,7 +168,9 @@ void ScriptReader::DeclareFunction(const char* name, ValueType returnType, int n
     record.bodyEnd = position;
 
     // A second declaration of the same name and arity is silently ignored: the first stays.
-    auto* entry = functions.Insert(FunctionKey(name, record.params.GetCount()));
+    std::string key;
+    FunctionKey(key, name, record.params.GetCount());
+    auto* entry = functions.Insert(CharBuffer(key.c_str()));
     if (entry) entry->item = record;
     callMemo.Clear();
 
@@ -160,9 +197,14 @@ Value ScriptReader::CallFunction(const char* name, int nameStart) {
 }
 
 bool ScriptReader::CallUserFunction(const char* name, Value* arguments, int count, Value& result) {
-    auto* entry = functions.Find(FunctionKey(name, count));
+    std::string key;
+    FunctionKey(key, name, count);
+    auto* entry = functions.Find(key.c_str());
     if (!entry) return false;
-    if (entry->item.params.GetCount() != count) ScriptError(kFunctionInconsistentArguments);
+    // The filed record is only read: the arguments go straight into the call's own scope, so
+    // a recursive call cannot overwrite the parameters of a running one.
+    const FunctionRecord& record = entry->item;
+    if (record.params.GetCount() != count) ScriptError(kFunctionInconsistentArguments);
 
     const bool remembered = CallMemo::Remembers(arguments, count);
     if (remembered) {
@@ -178,18 +220,13 @@ bool ScriptReader::CallUserFunction(const char* name, Value* arguments, int coun
         }
     }
 
-    // A copy, so that a recursive call cannot overwrite the parameters of a running one.
-    FunctionRecord record = entry->item;
-    // A parameter takes the type of the value passed, not the declared one.
-    for (int k = 0; k < count; ++k) record.params.Get(k)->value = arguments[k];
-
     const std::uint64_t lookupsBefore = outsideLookups;
     const int callerScopes = scopes.GetCount();
     const int deepestBefore = std::exchange(deepestScopes, callerScopes);
     const std::size_t usedBefore = budget.Used();
     const std::size_t peakBefore = budget.StartPeak();
     const int callerPosition = position;
-    result = ExecuteFunction(record);
+    result = RunFunction(*this, record, arguments);
     SetPosition(callerPosition);
 
     CallMemo::Outcome outcome;
@@ -207,33 +244,7 @@ bool ScriptReader::CallUserFunction(const char* name, Value* arguments, int coun
 }
 
 Value ScriptReader::ExecuteFunction(FunctionRecord& record) {
-    SetPosition(record.bodyPos);
-    // A single pass cannot stop a recursion by its condition, so the depth is what ends it.
-    if (scopes.GetCount() >= kMaxFunctionScopes) ScriptError(kFunctionStackOverflow);
-    FunctionScope scope(*this);
-    deepestScopes = std::max(deepestScopes, scopes.GetCount());
-    for (int k = 0; k < record.params.GetCount(); ++k) {
-        const Variable& parameter = *record.params.Get(k);
-        Variable* local =
-            DefineVariable(parameter.name.CStr(), parameter.value.type, parameter.arraySize);
-        // Copied directly: a parameter may hold External or Void, which no assignment stores.
-        local->value = parameter.value;
-    }
-
-    Completion c = Completion::Semicolon;
-    const Value raw = ExecuteStatements(RunMode::Block, &c, NoDeclaration);
-    const bool ended = c == Completion::Return || c == Completion::CloseBrace;
-    if ((raw.type == ValueType::Void && record.returnType != ValueType::Void) || !ended) {
-        ScriptError(kFunctionInvalidReturnType, record.name.CStr());
-    }
-    if (raw.type != ValueType::Void && record.returnType == ValueType::Void) {
-        ScriptError(kFunctionCanNotReturnValue, record.name.CStr());
-    }
-
-    Value converted;
-    converted.type = record.returnType;
-    ConvertResult(converted, raw);
-    return converted;
+    return RunFunction(*this, record, nullptr);
 }
 
 void ScriptReader::ConvertResult(Value& target, const Value& source) {
