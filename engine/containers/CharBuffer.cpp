@@ -109,6 +109,16 @@ char* CharBuffer::Reserve(int n) {
     return text;
 }
 
+char* CharBuffer::Overwrite(int n) {
+    if (n < 0) return text;
+    // One buffer refilled token after token then allocates only for a token longer than
+    // every one before it, instead of for each that is longer than the one just before.
+    if (storage == nullptr || n >= allocated) Adopt(NewText(n), n);
+    text[n] = '\0';
+    length = n;
+    return text;
+}
+
 void CharBuffer::Assign(const CharBuffer& other) {
     if (text == other.text) return;
     auto bytes = NewText(other.length);

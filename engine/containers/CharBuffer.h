@@ -28,6 +28,9 @@ public:
     void Resize(int n);
     /// A writable text of at least n + 1 bytes, growing as Resize does when needed.
     char* Reserve(int n);
+    /// Discards the contents and returns room for n characters with the NUL already at n,
+    /// keeping the array when it holds that many; length becomes n. n below 0 does nothing.
+    char* Overwrite(int n);
     /// Copies the other's length + 1 bytes unless both share one text.
     void Assign(const CharBuffer& other);
     /// Appends the other's characters; an empty other leaves the buffer as it is.

@@ -50,9 +50,9 @@ bool FormsPair(char c, char d) {
     return d == c && IsOneOf(c, "+-=|&");
 }
 
-// Copies n bytes into the reused output; it grows only when the token is longer than before.
+// Copies n bytes into the reused output; it grows only when the token is longer than any before.
 void Deliver(CharBuffer& out, const char* bytes, int n) {
-    char* target = out.Reserve(n);
+    char* target = out.Overwrite(n);
     std::memcpy(target, bytes, static_cast<size_t>(n));
     target[n] = '\0';
     out.length = n;
@@ -80,7 +80,7 @@ void ReadStringLiteral(ScriptReader& engine, CharBuffer& out) {
         ++decoded;
     }
 
-    char* target = out.Reserve(decoded);
+    char* target = out.Overwrite(decoded);
     const char* source = engine.sourceText.get() + first;
     for (int k = 0; k < decoded; ++k) {
         char c = *source++;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 namespace {
@@ -36,6 +37,29 @@ TEST(CharBuffer, ReserveAllocatesOnlyWhenItMustGrow) {
     EXPECT_EQ(buffer.length, 4);
     EXPECT_STREQ(buffer.Reserve(8), "abcd");
     EXPECT_EQ(buffer.length, 8);
+}
+
+// The scanner refills one buffer with every token: a shorter token and then one as long as
+// the longest so far must reuse the array; only a longer one may replace it.
+TEST(CharBuffer, OverwriteKeepsTheArrayWhileTheTextFits) {
+    CharBuffer buffer;
+    char* first = buffer.Overwrite(5);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(buffer.length, 5);
+    EXPECT_EQ(first[5], '\0');
+    for (const int n : {2, 0, 5}) {
+        EXPECT_EQ(buffer.Overwrite(n), first) << n;
+        EXPECT_EQ(buffer.length, n);
+        EXPECT_EQ(buffer.text[n], '\0');
+    }
+    char* grown = buffer.Overwrite(9);
+    EXPECT_EQ(buffer.length, 9);
+    EXPECT_EQ(grown[9], '\0');
+    std::memcpy(grown, "123456789", 9);
+    EXPECT_STREQ(buffer.CStr(), "123456789");
+    const CharBuffer copy(buffer);
+    EXPECT_EQ(copy.length, 9);
+    EXPECT_STREQ(copy.text, "123456789");
 }
 
 TEST(CharBuffer, FormatCutsAt4095CharactersAndMayReadItsOwnText) {
