@@ -1,5 +1,8 @@
 #include "cli/InputFile.h"
 
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -52,6 +55,12 @@ bool ReadInput(const std::string& file, std::size_t limit, std::string& bytes, s
     if (!in) {
         problem = std::strerror(errno);
         return false;
+    }
+    // Room for the whole file at once: growing while reading would copy a large script
+    // several times and hold two copies at the moment of each growth.
+    struct stat status {};
+    if (fstat(fileno(in.get()), &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0) {
+        bytes.reserve(std::min(static_cast<std::size_t>(status.st_size), limit));
     }
     return ReadAll(in.get(), limit, bytes, problem);
 }

@@ -57,13 +57,14 @@ std::string CannotRead(const std::string& file, const std::string& problem) {
 /// Validates one file and renders its report in the chosen format.
 FileCheck CheckFile(const Options& options, const std::string& file, MersenneTwister* random) {
     FileCheck check;
-    std::string bytes;
-    if (!ReadInput(file, kMaxScriptLength, bytes, check.readProblem)) {
+    // The bytes read become the script text in place, so that the file is held once here.
+    std::string text;
+    if (!ReadInput(file, kMaxScriptLength, text, check.readProblem)) {
         check.err = CannotRead(file, check.readProblem);
         check.status = ExitStatus::Trouble;
         return check;
     }
-    const std::string text = ScriptText(bytes, options.raw);
+    MakeScriptText(text, options.raw);
     // CR LF line breaks can make a text that fitted as read too long for the engine.
     if (text.size() > kMaxScriptLength) {
         check.readProblem = TooLongProblem(kMaxScriptLength);

@@ -23,9 +23,18 @@ TEST(LineBreaks, EveryBreakBecomesCrLfUnlessRaw) {
         {std::string("a\nb\0c\nd", 7), false, "a\r\nb"},  // the text ends at NUL
         {std::string("a\nb\0c", 5), true, "a\nb"},
         {"", false, ""},
+        {"\r\n", false, "\r\n"},
+        {"\nab", false, "\r\nab"},  // an LF in front of everything has no CR to pair with
+        {"ab\r", false, "ab\r\n"},  // nor a CR at the very end an LF
+        {"a\r\n\nb", false, "a\r\n\r\nb"},
+        {"a\r\nb\rc\r\n", false, "a\r\nb\r\nc\r\n"},
+        {std::string("a\r\nb\0\n", 6), false, "a\r\nb"},
     };
     for (const BreakCase& row : cases) {
         EXPECT_EQ(ScriptText(row.bytes, row.raw), row.text) << testing::PrintToString(row.bytes);
+        std::string inPlace = row.bytes;
+        MakeScriptText(inPlace, row.raw);
+        EXPECT_EQ(inPlace, row.text) << testing::PrintToString(row.bytes);
     }
 }
 
