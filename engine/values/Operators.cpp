@@ -299,8 +299,10 @@ const char* BitwiseAssign(Op op, Value& target, const Value& right) {
 }  // namespace
 
 bool FindOperator(const char* text, Op& op) {
+    // Every operator of every expression is looked up here; the first character rules out
+    // nearly all of the table before a full comparison.
     for (std::size_t k = 0; k < std::size(kRules); ++k) {
-        if (std::strcmp(text, kRules[k].spelling) == 0) {
+        if (kRules[k].spelling[0] == text[0] && std::strcmp(text, kRules[k].spelling) == 0) {
             op = static_cast<Op>(k);
             return true;
         }
