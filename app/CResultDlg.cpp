@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 
 #include "DialogUnits.h"
+#include "reader/ReaderMessages.h"
 
 namespace {
 
@@ -61,9 +62,9 @@ CResultDlg::CResultDlg(QWidget* parent) : QDialog(parent) {
     const DialogUnits units(font);
     setFixedSize(units.Size(328, 279));
 
-    AddLabel(this, tr("external variables used:"), units.Rect(7, 7, 117, 8));
+    AddLabel(this, tr(ReaderMessages::kExternalVariablesUsed), units.Rect(7, 7, 117, 8));
     variableList = AddList(this, QStringLiteral("variableList"), units.Rect(7, 16, 149, 179));
-    AddLabel(this, tr("external functions used:"), units.Rect(171, 7, 117, 8));
+    AddLabel(this, tr(ReaderMessages::kExternalFunctionsUsed), units.Rect(171, 7, 117, 8));
     functionList = AddList(this, QStringLiteral("functionList"), units.Rect(172, 16, 149, 179));
     AddLabel(this, tr("Error message:"), units.Rect(7, 202, 117, 8));
 

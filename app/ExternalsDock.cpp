@@ -4,6 +4,8 @@
 #include <QListWidget>
 #include <QVBoxLayout>
 
+#include "reader/ReaderMessages.h"
+
 namespace {
 
 constexpr int kLineRole = Qt::UserRole;
@@ -28,8 +30,8 @@ ExternalsDock::ExternalsDock(QWidget* parent) : QDockWidget(tr("External depende
     auto* layout = new QVBoxLayout(contents);
     layout->setContentsMargins(4, 4, 4, 4);
     setWidget(contents);
-    variableList = AddList(tr("external variables used:"), QStringLiteral("liveVariableList"));
-    functionList = AddList(tr("external functions used:"), QStringLiteral("liveFunctionList"));
+    variableList = AddList(tr(ReaderMessages::kExternalVariablesUsed), QStringLiteral("liveVariableList"));
+    functionList = AddList(tr(ReaderMessages::kExternalFunctionsUsed), QStringLiteral("liveFunctionList"));
 }
 
 QListWidget* ExternalsDock::AddList(const QString& label, const QString& name) {

@@ -14,6 +14,7 @@
 #include <QTimer>
 
 #include "CResultDlg.h"
+#include "reader/ReaderMessages.h"
 
 void ResultDlgHook::InstallFromEnvironment(QObject* application) {
     const QString snapshotDir = qEnvironmentVariable("TARVEL_SNAPSHOT_DIR");
@@ -38,7 +39,7 @@ bool ResultDlgHook::eventFilter(QObject* watched, QEvent* event) {
                 if (guarded) Drive(guarded);
             });
         } else if (auto* question = qobject_cast<QMessageBox*>(watched);
-                   question && !loadAnswer.isEmpty() && question->windowTitle() == u"Script Error") {
+                   question && !loadAnswer.isEmpty() && question->windowTitle() == QLatin1StringView(ReaderMessages::kScriptErrorTitle)) {
             QPointer<QMessageBox> guarded(question);
             QTimer::singleShot(0, this, [this, guarded] {
                 if (guarded) Answer(guarded);

@@ -5,61 +5,63 @@
 // Every text tarvel-check writes of its own. The dialog texts are the engine's, so that a user
 // comparing the tool with the editor sees the same words.
 
+namespace CliMessages {
+
 /// A load error, as the "Script Error" box would have shown it.
-constexpr const char kLoadErrorReport[] = "Script Error: %s\n";
+inline constexpr char kLoadErrorReport[] = "Script Error: %s\n";
 /// A load error of one of several files.
-constexpr const char kNamedLoadErrorReport[] = "%s: Script Error: %s\n";
+inline constexpr char kNamedLoadErrorReport[] = "%s: Script Error: %s\n";
 /// One name of a list in the plain report.
-constexpr const char kNameLine[] = "  %s\n";
+inline constexpr char kNameLine[] = "  %s\n";
 /// Separates the reports of several files in the plain report.
-constexpr const char kFileHeading[] = "==> %s <==\n";
+inline constexpr char kFileHeading[] = "==> %s <==\n";
 
 /// The program's name and version.
-constexpr const char kVersionText[] = "tarvel-check " TARVEL_VERSION "\n";
+inline constexpr char kVersionText[] = "tarvel-check " TARVEL_VERSION "\n";
 /// A file that could not be read.
-constexpr const char kCannotRead[] = "tarvel-check: cannot read '%s': %s\n";
+inline constexpr char kCannotRead[] = "tarvel-check: cannot read '%s': %s\n";
 /// Why a script longer than the engine takes was not read to its end.
-constexpr const char kScriptTooLong[] = "longer than %zu bytes, the longest script the engine accepts";
+inline constexpr char kScriptTooLong[] = "longer than %zu bytes, the longest script the engine accepts";
 /// An argument that is not an option of this program.
-constexpr const char kUnknownOption[] = "unrecognised option '%s'";
+inline constexpr char kUnknownOption[] = "unrecognised option '%s'";
 /// An option given without the value it needs.
-constexpr const char kMissingValue[] = "option '%s' needs a value";
+inline constexpr char kMissingValue[] = "option '%s' needs a value";
 /// A --format value that names no format.
-constexpr const char kUnknownFormat[] = "unknown format '%s' (choose text, json, gcc or sarif)";
+inline constexpr char kUnknownFormat[] = "unknown format '%s' (choose text, json, gcc or sarif)";
 /// A number of jobs that is not a whole number from 1 to 1024.
-constexpr const char kInvalidJobs[] = "invalid number of jobs '%s' (expected 1 to 1024)";
+inline constexpr char kInvalidJobs[] = "invalid number of jobs '%s' (expected 1 to 1024)";
 /// A --time-limit that is not a number of seconds above 0.
-constexpr const char kInvalidTimeLimit[] = "invalid time limit '%s' (expected seconds above 0, at most a year)";
+inline constexpr char kInvalidTimeLimit[] = "invalid time limit '%s' (expected seconds above 0, at most a year)";
 /// A --memory-limit that is not a whole number of MiB in range.
-constexpr const char kInvalidMemoryLimit[] = "invalid memory limit '%s' (expected 1 to 1048576 MiB)";
+inline constexpr char kInvalidMemoryLimit[] = "invalid memory limit '%s' (expected 1 to 1048576 MiB)";
 /// A file whose validation ran out of the time it was given; the report shows where it got to.
-constexpr const char kTimeLimitReached[] = "tarvel-check: %s: validation stopped at the time limit of %g seconds\n";
+inline constexpr char kTimeLimitReached[] = "tarvel-check: %s: validation stopped at the time limit of %g seconds\n";
 /// A command line without any file.
-constexpr const char kNoInputFiles[] = "no input files";
+inline constexpr char kNoInputFiles[] = "no input files";
 /// Wraps a usage problem on standard error.
-constexpr const char kUsageProblem[] =
+inline constexpr char kUsageProblem[] =
     "tarvel-check: %s\n"
     "Try 'tarvel-check --help' for more information.\n";
 /// Anything else that stopped the validation of one file.
-constexpr const char kInternalFailure[] = "tarvel-check: %s: %s\n";
+inline constexpr char kInternalFailure[] = "tarvel-check: %s: %s\n";
 
 // The SARIF log's own texts.
 
 /// What a file read from standard input is called where a file would be named.
-constexpr const char kStandardInputName[] = "standard input";
+inline constexpr char kStandardInputName[] = "standard input";
 /// A file the log has no results for because it could not be read or checked.
-constexpr const char kNotCheckedNotification[] = "the file was not checked: %s";
+inline constexpr char kNotCheckedNotification[] = "the file was not checked: %s";
 /// The rules behind the results.
-constexpr const char kLoadErrorRule[] = "The script cannot be loaded: a directive or token is invalid.";
-constexpr const char kRunErrorRule[] = "The script stops with an error when it runs.";
-constexpr const char kExternalVariableRule[] = "The script uses a variable it does not declare.";
-constexpr const char kExternalFunctionRule[] = "The script calls a function that is neither its own nor built in.";
+inline constexpr char kLoadErrorRule[] = "The script cannot be loaded: a directive or token is invalid.";
+inline constexpr char kRunErrorRule[] = "The script stops with an error when it runs.";
+inline constexpr char kExternalVariableRule[] = "The script uses a variable it does not declare.";
+inline constexpr char kExternalFunctionRule[] = "The script calls a function that is neither its own nor built in.";
 /// A result for one external name at its first use.
-constexpr const char kExternalVariableNote[] = "external variable '%s'";
-constexpr const char kExternalFunctionNote[] = "external function '%s'";
+inline constexpr char kExternalVariableNote[] = "external variable '%s'";
+inline constexpr char kExternalFunctionNote[] = "external function '%s'";
 
 /// The --help text.
-constexpr const char kUsageText[] =
+inline constexpr char kUsageText[] =
     "Usage: tarvel-check [OPTION]... FILE...\n"
     "Validate C script files the way the editor's Validate command does, and list the\n"
     "external variables and functions each script uses. FILE may be - for standard input.\n"
@@ -103,3 +105,5 @@ constexpr const char kUsageText[] =
     "  2  a usage error or a file that could not be read\n"
     "  3  a file's validation was stopped at the time limit\n"
     "When files end differently, the highest status is the program's.\n";
+
+}  // namespace CliMessages

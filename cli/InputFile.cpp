@@ -11,6 +11,8 @@
 
 #include "cli/CliMessages.h"
 
+using namespace CliMessages;
+
 namespace {
 
 struct FileCloser {

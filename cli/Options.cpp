@@ -7,6 +7,8 @@
 
 #include "cli/CliMessages.h"
 
+using namespace CliMessages;
+
 namespace {
 
 struct Flag {

@@ -8,6 +8,7 @@
 #include "cli/TerminalText.h"
 #include "reader/ReaderMessages.h"
 
+using namespace CliMessages;
 using namespace ReaderMessages;
 
 namespace {

@@ -6,6 +6,8 @@
 #include "cli/CliMessages.h"
 #include "cli/JsonWriter.h"
 
+using namespace CliMessages;
+
 namespace {
 
 struct Rule {

@@ -18,6 +18,8 @@
 #include "Validation.h"
 #include "diagnostics/Log.h"
 
+using namespace CliMessages;
+
 namespace {
 
 /// Gives every load error the answer of the command line.
