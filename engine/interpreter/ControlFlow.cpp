@@ -1,4 +1,5 @@
 #include <cstring>
+#include <optional>
 
 #include "interpreter/InterpreterMessages.h"
 #include "reader/ScriptReader.h"
@@ -28,78 +29,78 @@ Value RunBody(ScriptReader& engine, Completion& c, bool& braced) {
     braced = engine.PeekChar() == '{';
     if (braced) {
         engine.ReadChar();
-        return engine.ExecuteStatements(RunMode::Block, &c, NoDeclaration);
+        return engine.ExecuteStatements(RunMode::Block, &c, DeclType::NoDeclaration);
     }
-    return engine.ExecuteStatements(RunMode::Statement, &c, NoDeclaration);
+    return engine.ExecuteStatements(RunMode::Statement, &c, DeclType::NoDeclaration);
 }
 
 /// Runs the body of if or else; a body that did not end normally ends the run.
-KeywordOutcome RunBranch(ScriptReader& engine, RunState& run) {
+RunStep RunBranch(ScriptReader& engine, RunState& run) {
     Completion c = Completion::Semicolon;
     bool braced = false;
     run.result = RunBody(engine, c, braced);
     if (braced && c != Completion::CloseBrace) {
         // A return left the block midway; the rest of it is not run, only passed over.
         engine.SkipUnit(RunMode::Block);
-        return KeywordOutcome::EndRun(c, run.result);
+        return RunStep::EndRun(c, run.result);
     }
-    if (!braced && c != Completion::Semicolon) return KeywordOutcome::EndRun(c, run.result);
-    return KeywordOutcome::Completed();
+    if (!braced && c != Completion::Semicolon) return RunStep::EndRun(c, run.result);
+    return RunStep::Completed();
 }
 
-KeywordOutcome HandleIf(ScriptReader& engine, RunState& run) {
+RunStep HandleIf(ScriptReader& engine, RunState& run) {
     Expect(engine, '(', kIfWithoutParameters);
     Completion c = Completion::Semicolon;
-    const Value condition = engine.ExecuteStatements(RunMode::Paren, &c, NoDeclaration);
+    const Value condition = engine.ExecuteStatements(RunMode::Paren, &c, DeclType::NoDeclaration);
     if (c != Completion::CloseParen) engine.ScriptError(kIfInvalidArguments);
     if (!IsConditionType(condition)) engine.ScriptError(kIfInvalidParameters);
     return RunBranch(engine, run);
 }
 
-KeywordOutcome HandleElse(ScriptReader& engine, RunState& run) {
+RunStep HandleElse(ScriptReader& engine, RunState& run) {
     if (!run.pendingIf) engine.ScriptError(kMisplacedElse);
     return RunBranch(engine, run);
 }
 
-KeywordOutcome HandleWhile(ScriptReader& engine, RunState& run) {
+RunStep HandleWhile(ScriptReader& engine, RunState& run) {
     Expect(engine, '(', kWhileWithoutParameters);
     Completion c = Completion::Semicolon;
-    Value condition = engine.ExecuteStatements(RunMode::Paren, &c, NoDeclaration);
-    if (c == Completion::Return) return KeywordOutcome::EndRun(c, std::move(condition));
+    Value condition = engine.ExecuteStatements(RunMode::Paren, &c, DeclType::NoDeclaration);
+    if (c == Completion::Return) return RunStep::EndRun(c, std::move(condition));
     if (!IsConditionType(condition)) engine.ScriptError(kWhileInvalidParameters);
     bool braced = false;
     run.result = RunBody(engine, c, braced);
-    if (c == Completion::Return) return KeywordOutcome::EndRun(c, run.result);
-    return KeywordOutcome::Completed();
+    if (c == Completion::Return) return RunStep::EndRun(c, run.result);
+    return RunStep::Completed();
 }
 
-KeywordOutcome HandleDo(ScriptReader& engine, RunState& run) {
+RunStep HandleDo(ScriptReader& engine, RunState& run) {
     Completion c = Completion::Semicolon;
     bool braced = false;
     run.result = RunBody(engine, c, braced);
-    if (c == Completion::Return) return KeywordOutcome::EndRun(c, run.result);
+    if (c == Completion::Return) return RunStep::EndRun(c, run.result);
 
     CharBuffer word;
-    const int kind = engine.ReadToken(word);
+    const TokenKind kind = engine.ReadToken(word);
     if (kind != TokenKind::CallName || std::strcmp(word.CStr(), "while") != 0) {
         engine.ScriptError(kDoWithoutWhile);
     }
     engine.ReadChar();
-    const Value condition = engine.ExecuteStatements(RunMode::Paren, &c, NoDeclaration);
+    const Value condition = engine.ExecuteStatements(RunMode::Paren, &c, DeclType::NoDeclaration);
     if (c != Completion::CloseParen) engine.ScriptError(kDoInvalidArgument);
     if (!IsConditionType(condition)) engine.ScriptError(kWhileInvalidParameters);
     // The ";" behind the condition is left for the run, which reads it as an empty statement.
-    return KeywordOutcome::Completed();
+    return RunStep::Completed();
 }
 
-KeywordOutcome HandleFor(ScriptReader& engine, RunState&) {
+RunStep HandleFor(ScriptReader& engine, RunState&) {
     Expect(engine, '(', kForWithoutParameters);
     Completion c = Completion::Semicolon;
-    Value initialiser = engine.ExecuteStatements(RunMode::Statement, &c, NoDeclaration);
-    if (c != Completion::Semicolon) return KeywordOutcome::EndRun(c, std::move(initialiser));
+    Value initialiser = engine.ExecuteStatements(RunMode::Statement, &c, DeclType::NoDeclaration);
+    if (c != Completion::Semicolon) return RunStep::EndRun(c, std::move(initialiser));
 
-    Value condition = engine.ExecuteStatements(RunMode::Statement, &c, NoDeclaration);
-    if (c == Completion::Return) return KeywordOutcome::EndRun(c, std::move(condition));
+    Value condition = engine.ExecuteStatements(RunMode::Statement, &c, DeclType::NoDeclaration);
+    if (c == Completion::Return) return RunStep::EndRun(c, std::move(condition));
     // An empty condition gives Void and means "forever"; only a String is refused.
     if (c != Completion::Semicolon || condition.type == ValueType::String) {
         engine.ScriptError(kForInvalidCondition);
@@ -109,24 +110,24 @@ KeywordOutcome HandleFor(ScriptReader& engine, RunState&) {
     // over a loop never reaches them, so they are only checked for their structure.
     engine.SkipUnit(RunMode::Paren);
     engine.SkipBody();
-    return KeywordOutcome::Completed();
+    return RunStep::Completed();
 }
 
 /// Runs a switch block from behind a label to its "}"; true when a return ended it.
 bool RunSwitchSection(ScriptReader& engine, RunState& run, Completion& c) {
-    run.result = engine.ExecuteStatements(RunMode::Block, &c, NoDeclaration);
+    run.result = engine.ExecuteStatements(RunMode::Block, &c, DeclType::NoDeclaration);
     if (c == Completion::Return) return true;
     if (c != Completion::CloseBrace) engine.ScriptError(kSwitchInvalidBlock);
     return false;
 }
 
-KeywordOutcome HandleSwitch(ScriptReader& engine, RunState& run) {
+RunStep HandleSwitch(ScriptReader& engine, RunState& run) {
     // The switch is a statement of its own, never an operand.
     if (run.items.GetCount() != 1) engine.ScriptError(kSwitchInvalid);
     engine.SkipBlanks();
     Expect(engine, '(', kSwitchWithoutParameters);
     Completion c = Completion::Semicolon;
-    (void)engine.ExecuteStatements(RunMode::Paren, &c, NoDeclaration);
+    (void)engine.ExecuteStatements(RunMode::Paren, &c, DeclType::NoDeclaration);
     if (c != Completion::CloseParen) engine.ScriptError(kSwitchInvalidParameters);
     engine.SkipBlanks();
     Expect(engine, '{', kSwitchNoBlock);
@@ -136,62 +137,63 @@ KeywordOutcome HandleSwitch(ScriptReader& engine, RunState& run) {
     // and once more from its default label, so that every section is checked.
     CharBuffer label;
     for (;;) {
-        const int kind = engine.FindBlockLabel(label);
-        if (kind < 0) engine.ScriptError(kSwitchEndOfFile);
-        if (kind == 0) break;
+        const std::optional<TokenKind> kind = engine.FindBlockLabel(label);
+        if (kind == TokenKind::End) engine.ScriptError(kSwitchEndOfFile);
+        if (!kind) break;
         if (std::strcmp(label.CStr(), "case") != 0) continue;
         engine.SkipBlanks();
-        (void)engine.ExecuteStatements(RunMode::CaseLabel, &c, NoDeclaration);
+        (void)engine.ExecuteStatements(RunMode::CaseLabel, &c, DeclType::NoDeclaration);
         if (c != Completion::Colon) engine.ScriptError(kSwitchInvalidCaseArgument);
-        if (RunSwitchSection(engine, run, c)) return KeywordOutcome::EndRun(c, run.result);
+        if (RunSwitchSection(engine, run, c)) return RunStep::EndRun(c, run.result);
         break;
     }
 
     engine.SetPosition(blockStart);
     for (;;) {
-        if (engine.FindBlockLabel(label) <= 0) break;
+        const std::optional<TokenKind> kind = engine.FindBlockLabel(label);
+        if (!kind || kind == TokenKind::End) break;
         if (std::strcmp(label.CStr(), "default") != 0) continue;
         Expect(engine, ':', kInvalidDefault);
-        if (RunSwitchSection(engine, run, c)) return KeywordOutcome::EndRun(c, run.result);
+        if (RunSwitchSection(engine, run, c)) return RunStep::EndRun(c, run.result);
         break;
     }
-    return KeywordOutcome::Completed();
+    return RunStep::Completed();
 }
 
-KeywordOutcome HandleCase(ScriptReader& engine, RunState&) {
+RunStep HandleCase(ScriptReader& engine, RunState&) {
     // A label met inside a running section is neither evaluated nor compared, so it must
     // be one token.
     CharBuffer label;
     (void)engine.ReadToken(label);
     engine.SkipBlanks();
     Expect(engine, ':', kInvalidCase);
-    return KeywordOutcome::Completed();
+    return RunStep::Completed();
 }
 
-KeywordOutcome HandleDefault(ScriptReader& engine, RunState&) {
+RunStep HandleDefault(ScriptReader& engine, RunState&) {
     engine.SkipBlanks();
     Expect(engine, ':', kInvalidDefault);
-    return KeywordOutcome::Completed();
+    return RunStep::Completed();
 }
 
 /// break and continue interrupt nothing in a single pass; only their ";" is checked.
-KeywordOutcome ExpectSemicolon(ScriptReader& engine, const char* message) {
+RunStep ExpectSemicolon(ScriptReader& engine, const char* message) {
     CharBuffer token;
-    const int kind = engine.ReadToken(token);
+    const TokenKind kind = engine.ReadToken(token);
     if (kind != TokenKind::Operator || std::strcmp(token.CStr(), ";") != 0) {
         engine.ScriptError("%s", message);
     }
-    return KeywordOutcome::Completed();
+    return RunStep::Completed();
 }
 
-KeywordOutcome HandleReturn(ScriptReader& engine, RunState&) {
-    Value value = engine.ExecuteStatements(RunMode::Statement, nullptr, NoDeclaration);
-    return KeywordOutcome::EndRun(Completion::Return, std::move(value));
+RunStep HandleReturn(ScriptReader& engine, RunState&) {
+    Value value = engine.ExecuteStatements(RunMode::Statement, nullptr, DeclType::NoDeclaration);
+    return RunStep::EndRun(Completion::Return, std::move(value));
 }
 
 }  // namespace
 
-KeywordOutcome ScriptReader::HandleControlKeyword(Keyword keyword, RunState& run) {
+RunStep ScriptReader::HandleControlKeyword(Keyword keyword, RunState& run) {
     switch (keyword) {
     case Keyword::If: return HandleIf(*this, run);
     case Keyword::Else: return HandleElse(*this, run);
@@ -212,5 +214,5 @@ KeywordOutcome ScriptReader::HandleControlKeyword(Keyword keyword, RunState& run
     case Keyword::String:
     case Keyword::Void: break;
     }
-    return KeywordOutcome::Completed();
+    return RunStep::Completed();
 }

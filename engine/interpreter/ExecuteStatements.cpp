@@ -16,9 +16,6 @@ using namespace ReaderMessages;
 
 namespace {
 
-/// What one token did to the run: nothing more to do, or the run ends.
-using Step = KeywordOutcome;
-
 /// What a terminator does in one run mode.
 enum class TerminatorAction : uint8_t {
     Finish,       ///< evaluate; the run ends with the row's completion and the value
@@ -66,12 +63,12 @@ bool IsTypeKeyword(Keyword code) {
            code == Keyword::Void;
 }
 
-int DeclaredType(Keyword code) {
+DeclType DeclaredType(Keyword code) {
     switch (code) {
-    case Keyword::Int: return static_cast<int>(ValueType::Int);
-    case Keyword::Float: return static_cast<int>(ValueType::Float);
-    case Keyword::String: return static_cast<int>(ValueType::String);
-    default: return static_cast<int>(ValueType::Void);
+    case Keyword::Int: return DeclType::Int;
+    case Keyword::Float: return DeclType::Float;
+    case Keyword::String: return DeclType::String;
+    default: return DeclType::Void;
     }
 }
 
@@ -105,16 +102,16 @@ public:
     }
 
     /// A name: a keyword statement, a conversion call, or an operand.
-    Step Word(int kind) {
+    RunStep Word(TokenKind kind) {
         const Keyword code = ScriptReader::ClassifyKeyword(token.CStr());
         if (run.pendingIf && run.mode == RunMode::Statement && code != Keyword::Else) {
             // An if without else is complete; the word belongs to the next statement, which
             // the enclosing run reads.
             engine.SetPosition(run.tokenStart);
-            return Step::EndRun(Completion::Semicolon, run.result);
+            return RunStep::EndRun(Completion::Semicolon, run.result);
         }
         if (code != Keyword::None && !(IsTypeKeyword(code) && IsConversionCall(code, kind))) {
-            return KeywordStatement(code, kind);
+            return KeywordStatement(code);
         }
         run.pendingIf = false;
         switch (kind) {
@@ -124,18 +121,18 @@ public:
         }
     }
 
-    Step Number() {
-        NewItem(TokenKind::Number).value = NumberLiteral(token.CStr());
-        return Step::Completed();
+    RunStep Number() {
+        NewItem(ItemKind::Number).value = NumberLiteral(token.CStr());
+        return RunStep::Completed();
     }
 
-    Step StringLiteral() {
-        NewItem(TokenKind::StringLit).value = Value::MakeString(token.CStr());
-        return Step::Completed();
+    RunStep StringLiteral() {
+        NewItem(ItemKind::String).value = Value::MakeString(token.CStr());
+        return RunStep::Completed();
     }
 
     /// Brackets and terminators are the executor's; every other operator is the evaluator's.
-    Step OperatorToken() {
+    RunStep OperatorToken() {
         if (token.length == 1) {
             const char c = token.text[0];
             if (c == '(') return SubRun(RunMode::Paren);
@@ -145,12 +142,12 @@ public:
             if (const TerminatorRule* rule = FindTerminator(c)) return Terminator(*rule);
         }
         NewItem(ItemKind::Operator);
-        return Step::Completed();
+        return RunStep::Completed();
     }
 
 private:
     /// Adds an item holding the token; returns its slot.
-    int AddItem(int kind) {
+    int AddItem(ItemKind kind) {
         const int slot = run.items.Add();
         ExprItem& item = *run.items.GetSlot(slot);
         item.text = token;
@@ -159,29 +156,29 @@ private:
         return slot;
     }
 
-    ExprItem& NewItem(int kind) { return *run.items.GetSlot(AddItem(kind)); }
+    ExprItem& NewItem(ItemKind kind) { return *run.items.GetSlot(AddItem(kind)); }
 
     /// A declaration names its variable in the first item of each statement; every other
     /// name is read.
-    int DeclTypeOfItem() const { return run.firstItem ? run.declType : NoDeclaration; }
+    DeclType DeclTypeOfItem() const { return run.firstItem ? run.declType : DeclType::NoDeclaration; }
 
-    Step PlainName() {
+    RunStep PlainName() {
         ExprItem& item = NewItem(ItemKind::Variable);
         item.value = engine.AccessVariable(item.text.CStr(), -1, DeclTypeOfItem(), item.start);
-        return Step::Completed();
+        return RunStep::Completed();
     }
 
-    Step IndexedName() {
+    RunStep IndexedName() {
         ExprItem& item = NewItem(ItemKind::Variable);
         static_cast<void>(engine.ReadChar());  // the "["
         // In a declaration the number in the brackets is the array size.
         item.index = ReadIndex();
         item.value = engine.AccessVariable(item.text.CStr(), item.index, DeclTypeOfItem(), item.start);
-        return Step::Completed();
+        return RunStep::Completed();
     }
 
     int ReadIndex() {
-        const Value index = engine.ExecuteStatements(RunMode::Index, nullptr, NoDeclaration);
+        const Value index = engine.ExecuteStatements(RunMode::Index, nullptr, DeclType::NoDeclaration);
         // An External index cannot be known; it is taken as 0 rather than refused.
         const bool valid = (index.type == ValueType::Int && index.i >= 0) ||
                            index.type == ValueType::External;
@@ -190,71 +187,71 @@ private:
     }
 
     /// A name followed by "(": a call, or the function that a declaration run declares.
-    Step Call() {
+    RunStep Call() {
         ExprItem& item = NewItem(ItemKind::Computed);
         static_cast<void>(engine.ReadChar());  // the "("
-        if (run.declType == NoDeclaration || !run.firstItem) {
+        if (run.declType == DeclType::NoDeclaration || !run.firstItem) {
             item.value = engine.CallFunction(item.text.CStr(), item.start);
-            return Step::Completed();
+            return RunStep::Completed();
         }
         engine.DeclareFunction(item.text.CStr(), static_cast<ValueType>(run.declType), item.start);
-        return Step::EndRun(Completion::FunctionDeclared, Value());
+        return RunStep::EndRun(Completion::FunctionDeclared, Value());
     }
 
     /// A bracketed part is one operand; a return inside it ends every run up to the caller.
-    Step SubRun(RunMode mode) {
+    RunStep SubRun(RunMode mode) {
         Completion completion = Completion::Semicolon;
-        Value value = engine.ExecuteStatements(mode, &completion, NoDeclaration);
-        if (completion == Completion::Return) return Step::EndRun(completion, std::move(value));
+        Value value = engine.ExecuteStatements(mode, &completion, DeclType::NoDeclaration);
+        if (completion == Completion::Return) return RunStep::EndRun(completion, std::move(value));
         NewItem(ItemKind::Computed).value = std::move(value);
-        return Step::Completed();
+        return RunStep::Completed();
     }
 
-    Step Terminator(const TerminatorRule& rule) {
+    RunStep Terminator(const TerminatorRule& rule) {
         switch (rule.action[static_cast<int>(run.mode)]) {
-        case Finish: return Step::EndRun(rule.completion, engine.Evaluate(run.items));
+        case Finish: return RunStep::EndRun(rule.completion, engine.Evaluate(run.items));
         case Refuse: engine.ScriptError("%s", rule.refusal);
         case GoOn:
             // Commas separate expressions evaluated in turn; in a declaration the name after
             // the comma is again a first item and is declared too.
             static_cast<void>(engine.Evaluate(run.items));
             run.items.Clear();
-            return Step::Completed();
+            return RunStep::Completed();
         case EndBlock:
             static_cast<void>(engine.Evaluate(run.items));
-            return Step::EndRun(Completion::CloseBrace, Value());
+            return RunStep::EndRun(Completion::CloseBrace, Value());
         case LeaveBrace:
             // A keyword statement run as a single statement may be the last one of a block
             // ("if (a) { } }"): the "}" then closes the enclosing block, which reads it again.
             if (!run.keywordDone) engine.ScriptError(kInvalidCloseBrace);
             static_cast<void>(engine.Evaluate(run.items));
             engine.SetPosition(engine.position - 1);
-            return Step::EndRun(Completion::Semicolon, Value());
+            return RunStep::EndRun(Completion::Semicolon, Value());
         case RefuseComma: engine.ScriptError(kInvalidCommaInIndex);
         case DropLabel:
             // A label such as "start:" is accepted and ignored; "a ? b : c" is not.
             if (run.items.GetCount() != 1) engine.ScriptError(kInvalidColon);
             run.items.Clear();
-            return Step::Completed();
+            return RunStep::Completed();
         }
-        return Step::Completed();
+        return RunStep::Completed();
     }
 
     /// A keyword statement: its item exists while its handler runs, then it is removed.
-    Step KeywordStatement(Keyword code, int kind) {
-        const int slot = AddItem(kind);
-        Step outcome = IsTypeKeyword(code) ? Declaration(code)
+    RunStep KeywordStatement(Keyword code) {
+        const int slot = AddItem(ItemKind::Keyword);
+        RunStep outcome = IsTypeKeyword(code) ? Declaration(code)
                                            : engine.HandleControlKeyword(code, run);
         if (outcome.endsRun) return outcome;
         run.pendingIf = code == Keyword::If;
         if (run.items.GetSlot(slot) != nullptr) run.items.Delete(slot);
         run.keywordDone = true;
-        return Step::Completed();
+        return RunStep::Completed();
     }
 
     /// After int, float or string a "(" makes the word the built-in conversion of that
     /// name; a ")" means a cast, which the language does not have.
-    bool IsConversionCall(Keyword code, int kind) {
+    bool IsConversionCall(Keyword code, TokenKind kind) {
         engine.SkipBlanks();
         const char next = engine.PeekChar();
         if (code == Keyword::Void) {
@@ -271,7 +268,7 @@ private:
     }
 
     /// int, float, string or void starting a declaration run of that type.
-    Step Declaration(Keyword code) {
+    RunStep Declaration(Keyword code) {
         Completion completion = Completion::Semicolon;
         static_cast<void>(engine.ExecuteStatements(RunMode::Statement, &completion,
                                                    DeclaredType(code)));
@@ -283,8 +280,8 @@ private:
             completion != Completion::FunctionDeclared) {
             engine.ScriptError(code == Keyword::Void ? kInvalidVoid : kInvalidVariableDeclaration);
         }
-        if (run.mode == RunMode::Statement) return Step::EndRun(completion, run.result);
-        return Step::Completed();
+        if (run.mode == RunMode::Statement) return RunStep::EndRun(completion, run.result);
+        return RunStep::Completed();
     }
 
     ScriptReader& engine;
@@ -293,7 +290,7 @@ private:
 
 }  // namespace
 
-Value ScriptReader::ExecuteStatements(RunMode mode, Completion* completion, int declType) {
+Value ScriptReader::ExecuteStatements(RunMode mode, Completion* completion, DeclType declType) {
     NestingGuard guard(*this);
     RunState run(mode, completion, declType);
     Executor executor(*this, run);
@@ -302,13 +299,13 @@ Value ScriptReader::ExecuteStatements(RunMode mode, Completion* completion, int 
         if (AtEnd()) return executor.EndOfText();
         run.tokenStart = position;
         run.firstItem = run.items.GetCount() == 0;
-        const int kind = ReadToken(executor.token);
+        const TokenKind kind = ReadToken(executor.token);
         const bool word =
             kind == TokenKind::CallName || kind == TokenKind::IndexName || kind == TokenKind::Name;
         // Only an else may follow an if in the same run; any other token ends that chance
         // (a word decides for itself, in Word).
         if (!word) run.pendingIf = false;
-        Step step;
+        RunStep step;
         switch (kind) {
         case TokenKind::End: return executor.EndOfText();
         case TokenKind::Number: step = executor.Number(); break;

@@ -58,7 +58,7 @@ void ReadParameters(ScriptReader& engine, FunctionRecord& record) {
     for (;;) {
         if (engine.AtEnd()) engine.ScriptError(kUnexpectedEndOfFile);
         // Parameters are scalars: "int a[3]" reads as an indexed name and is refused.
-        int kind = engine.ReadToken(token);
+        TokenKind kind = engine.ReadToken(token);
         const ValueType type =
             kind == TokenKind::Name ? ParameterType(token.CStr()) : ValueType::Void;
         if (type == ValueType::Void) engine.ScriptError(kFunctionInvalidDeclaration);
@@ -134,7 +134,7 @@ Value RunFunction(ScriptReader& engine, const FunctionRecord& record, const Valu
     }
 
     Completion c = Completion::Semicolon;
-    const Value raw = engine.ExecuteStatements(RunMode::Block, &c, NoDeclaration);
+    const Value raw = engine.ExecuteStatements(RunMode::Block, &c, DeclType::NoDeclaration);
     const bool ended = c == Completion::Return || c == Completion::CloseBrace;
     if ((raw.type == ValueType::Void && record.returnType != ValueType::Void) || !ended) {
         engine.ScriptError(kFunctionInvalidReturnType, record.name.CStr());
@@ -187,7 +187,7 @@ Value ScriptReader::CallFunction(const char* name, int nameStart) {
     if (!Accept(*this, ')')) {
         for (;;) {
             Completion c = Completion::Semicolon;
-            arguments.push_back(ExecuteStatements(RunMode::Argument, &c, NoDeclaration));
+            arguments.push_back(ExecuteStatements(RunMode::Argument, &c, DeclType::NoDeclaration));
             if (c == Completion::Comma) continue;
             if (c == Completion::CloseParen) break;
             ScriptError(kFunctionInvalidCallBlock);

@@ -17,8 +17,8 @@ enum class Completion : int32_t {
     Return = -4,
 };
 
-/// declType of an ordinary (non-declaration) run; 0..3 are the ValueType codes declared.
-constexpr int NoDeclaration = 5;
+/// What a run declares: the ValueType of that code (0..3), or nothing in an ordinary run.
+enum class DeclType : int32_t { Void = 0, Int = 1, Float = 2, String = 3, NoDeclaration = 5 };
 
 /// Keyword codes of ClassifyKeyword; 0 is not a keyword.
 enum class Keyword : int32_t {

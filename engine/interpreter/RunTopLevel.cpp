@@ -8,7 +8,7 @@ Completion ScriptReader::RunTopLevel() {
     Completion completion = Completion::Semicolon;
     Value value;
     for (;;) {
-        value = ExecuteStatements(RunMode::Statement, &completion, NoDeclaration);
+        value = ExecuteStatements(RunMode::Statement, &completion, DeclType::NoDeclaration);
         if (completion == Completion::Semicolon || completion == Completion::FunctionDeclared) {
             continue;
         }

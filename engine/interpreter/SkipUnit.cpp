@@ -100,7 +100,7 @@ void ScriptReader::SkipUnit(RunMode mode) {
     for (;;) {
         budget.Poll();
         const int tokenStart = position;
-        const int kind = ReadToken(token);
+        const TokenKind kind = ReadToken(token);
         SkipStep step = SkipStep::GoOn;
         switch (kind) {
         case TokenKind::End:

@@ -42,8 +42,8 @@ Variable* ScriptReader::DefineVariable(const char* name, ValueType type, int arr
     return globals.AddVariable(name, type, arraySize);
 }
 
-Value ScriptReader::AccessVariable(const char* name, int index, int declType, int nameStart) {
-    const bool declaring = declType != NoDeclaration;
+Value ScriptReader::AccessVariable(const char* name, int index, DeclType declType, int nameStart) {
+    const bool declaring = declType != DeclType::NoDeclaration;
     Variable* variable = FindVariable(name, declaring);
 
     if (variable == nullptr) {

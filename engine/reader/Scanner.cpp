@@ -145,7 +145,7 @@ void ScriptReader::SkipPast(const char* s) {
     }
 }
 
-int ScriptReader::ReadToken(CharBuffer& out) {
+TokenKind ScriptReader::ReadToken(CharBuffer& out) {
     SkipBlanks();
     // At the end the last token read stays the place of whatever error the end causes.
     if (AtEnd()) return TokenKind::End;
@@ -213,7 +213,7 @@ void ScriptReader::ReadName(CharBuffer& out) {
 // searched the innermost text once per level. A nested block passed over once is therefore
 // remembered with what it does to the bracket counts, and stepped over whole the next time,
 // as long as the counts it starts with keep it from raising an error inside.
-int ScriptReader::FindBlockLabel(CharBuffer& out) {
+std::optional<TokenKind> ScriptReader::FindBlockLabel(CharBuffer& out) {
     /// A nested block entered in this call: the counts at its "{" and the lowest inside.
     struct Opened {
         int at;
@@ -228,7 +228,7 @@ int ScriptReader::FindBlockLabel(CharBuffer& out) {
     int curlies = 1;  // called just inside the block's "{"
     while (!AtEnd()) {
         budget.Poll();
-        const int kind = ReadToken(out);
+        const TokenKind kind = ReadToken(out);
         if (kind == TokenKind::Operator && out.length == 1) {
             switch (out.text[0]) {
                 case '(': ++parens; break;
@@ -281,7 +281,7 @@ int ScriptReader::FindBlockLabel(CharBuffer& out) {
             if (curlies == 0) {
                 if (parens != 0) ScriptError(kInvalidParenBlock);
                 if (squares != 0) ScriptError(kInvalidSquareBlock);
-                return 0;
+                return std::nullopt;
             }
         } else if ((kind == TokenKind::CallName || kind == TokenKind::IndexName ||
                     kind == TokenKind::Name) &&
@@ -289,5 +289,5 @@ int ScriptReader::FindBlockLabel(CharBuffer& out) {
             return kind;
         }
     }
-    return -1;
+    return TokenKind::End;
 }

@@ -2,6 +2,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -24,6 +25,7 @@
 #include "interpreter/VariableScope.h"
 #include "reader/LineEntry.h"
 #include "reader/ScriptHost.h"
+#include "reader/TokenKind.h"
 #include "values/ExprItem.h"
 #include "values/MersenneTwister.h"
 #include "values/Value.h"
@@ -107,16 +109,16 @@ public:
     void SetPosition(int pos) { position = pos; }
     /// Moves the cursor to the next token's first byte, past blanks and comments.
     void SkipBlanks();
-    /// Reads one token into out; returns its TokenKind.
-    int ReadToken(CharBuffer& out);
+    /// Reads one token into out; returns its kind.
+    TokenKind ReadToken(CharBuffer& out);
     /// Reads a number at the cursor.
     void ReadNumber(CharBuffer& out);
     /// Reads name characters at the cursor.
     void ReadName(CharBuffer& out);
     /// Moves the cursor just past the next occurrence of s; "Missing '%s'".
     void SkipPast(const char* s);
-    /// Next top-level name of a "{" block (its kind), 0 past the "}", -1 at the end.
-    int FindBlockLabel(CharBuffer& out);
+    /// Next top-level name of a "{" block (its kind), nothing past the "}", End at the end.
+    std::optional<TokenKind> FindBlockLabel(CharBuffer& out);
     /// Consumes one character; "unexpected end of file" at the end.
     char ReadChar();
     /// The next character, not consumed; "unexpected end of file" at the end.
@@ -131,7 +133,7 @@ public:
 
     // ---- statement executor (interpreter/ExecuteStatements.cpp) ----
     /// Runs text from position until the mode's terminator; see RunMode and Completion.
-    [[nodiscard]] Value ExecuteStatements(RunMode mode, Completion* completion, int declType);
+    [[nodiscard]] Value ExecuteStatements(RunMode mode, Completion* completion, DeclType declType);
     /// The statement loop of a whole script.
     Completion RunTopLevel();
     /// Keyword code of a word, case-sensitive; Keyword::None for other words.
@@ -139,7 +141,7 @@ public:
 
     // ---- blocks and control flow (interpreter/ControlFlow.cpp, interpreter/SkipUnit.cpp) ----
     /// Runs the handler of a control-flow keyword (if .. default) for the current run.
-    KeywordOutcome HandleControlKeyword(Keyword keyword, RunState& run);
+    RunStep HandleControlKeyword(Keyword keyword, RunState& run);
     /// Passes over text without running it, checking its bracket structure.
     void SkipUnit(RunMode mode);
     /// Passes over the body of an if, else or for: a braced block or one statement.
@@ -166,7 +168,7 @@ public:
     Variable* DefineVariable(const char* name, ValueType type, int arraySize);
     /// Declares (declType 0..3) or reads (NoDeclaration) a variable or element; nameStart is
     /// where the name stands, kept for an external name's first use.
-    Value AccessVariable(const char* name, int index, int declType, int nameStart);
+    Value AccessVariable(const char* name, int index, DeclType declType, int nameStart);
     /// Stores a value into a variable or element, converting to its declared type.
     void SetVariable(const char* name, int index, const Value& value, int nameStart);
 

@@ -212,7 +212,7 @@ private:
             // The item holds the variable as it was when the statement was read; operators
             // of this same expression (x++ in x = x++ + 1) may have changed it since.
             const char* name = target.text.CStr();
-            target.value = engine.AccessVariable(name, target.index, NoDeclaration, target.start);
+            target.value = engine.AccessVariable(name, target.index, DeclType::NoDeclaration, target.start);
             Refuse(ApplyAssignment(op, target.value, out.back()->value, target.index >= 0));
             engine.SetVariable(name, target.index, target.value, target.start);
             target.kind = ItemKind::Computed;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "diagnostics/ErrorMsg.h"
@@ -20,9 +21,9 @@ TEST_P(TokenSequence, ReadsTokensAsWritten) {
     ASSERT_EQ(engine.LoadInline(GetParam().text), LoadOutcome::Loaded);
     std::string tokens;
     CharBuffer out;
-    for (int kind = engine.ReadToken(out); kind != TokenKind::End; kind = engine.ReadToken(out)) {
+    for (TokenKind kind = engine.ReadToken(out); kind != TokenKind::End; kind = engine.ReadToken(out)) {
         if (!tokens.empty()) tokens += "|";
-        tokens += std::to_string(kind) + ":" + out.CStr();
+        tokens += std::to_string(static_cast<int>(kind)) + ":" + out.CStr();
     }
     EXPECT_EQ(tokens, GetParam().tokens);
 }
@@ -40,15 +41,17 @@ INSTANTIATE_TEST_SUITE_P(Scanner, TokenSequence, ::testing::Values(
 
 TEST(Scanner, FindBlockLabelReturnsTopLevelNamesAndChecksBrackets) {
     const struct {
-        const char* text;   // read from just inside a "{"
-        int kind;           // 99: an error is raised
-        const char* label;  // the last token read, or the error's message
+        const char* text;                // read from just inside a "{"
+        bool raises;                     // an error is raised
+        std::optional<TokenKind> kind;   // nothing: the block's "}" was passed
+        const char* label;               // the last token read, or the error's message
     } cases[] = {
-        {"(a) [b] {c;} case 1: x; }", TokenKind::Name, "case"},
-        {"{x;} f(1); }", TokenKind::CallName, "f"},
-        {"1 + 2; } y ", 0, "}"},
-        {"1) }", 99, "Invalid () block found"},
-        {"[1 }", 99, "Invalid [] block found"},
+        {"(a) [b] {c;} case 1: x; }", false, TokenKind::Name, "case"},
+        {"{x;} f(1); }", false, TokenKind::CallName, "f"},
+        {"1 + 2; } y ", false, std::nullopt, "}"},
+        {"1 + (2);", false, TokenKind::End, ";"},
+        {"1) }", true, std::nullopt, "Invalid () block found"},
+        {"[1 }", true, std::nullopt, "Invalid [] block found"},
     };
     for (const auto& c : cases) {
         ScriptReader engine;
@@ -56,9 +59,10 @@ TEST(Scanner, FindBlockLabelReturnsTopLevelNamesAndChecksBrackets) {
         CharBuffer out;
         try {
             EXPECT_EQ(engine.FindBlockLabel(out), c.kind) << c.text;
+            EXPECT_FALSE(c.raises) << c.text;
             EXPECT_STREQ(out.CStr(), c.label) << c.text;
         } catch (const ErrorMsg& error) {
-            EXPECT_EQ(c.kind, 99) << c.text;
+            EXPECT_TRUE(c.raises) << c.text;
             EXPECT_EQ(std::string(error.text), Report(1, c.label, " ", c.text, " "));
         }
     }
