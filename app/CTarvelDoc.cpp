@@ -21,8 +21,6 @@ QString CTarvelDoc::FileFilter() { return tr("C script files (*.c);;All Files (*
 
 void CTarvelDoc::SetView(CTarvelView* newView) { view = newView; }
 
-CTarvelView* CTarvelDoc::GetFirstView() const { return view; }
-
 bool CTarvelDoc::OnNewDocument() {
     format = TextFormat{};
     view->SetEditorText(QString());

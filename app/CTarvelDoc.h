@@ -19,8 +19,6 @@ public:
     static QString FileFilter();
     /// Attaches the one view.
     void SetView(CTarvelView* view);
-    /// The view holding the text.
-    CTarvelView* GetFirstView() const;
 
     /// Starts an empty, untitled document with the scripts' own CR LF line breaks.
     bool OnNewDocument();

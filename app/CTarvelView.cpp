@@ -71,8 +71,6 @@ CTarvelView::CTarvelView(CTarvelDoc* owner, QPrinter* printer, QWidget* parent)
     UpdateExtraSelections();
 }
 
-CTarvelDoc* CTarvelView::GetDocument() const { return doc; }
-
 QString CTarvelView::EditorText() const {
     // toPlainText would turn non-breaking spaces into spaces, which a Latin-1 file must
     // get back unchanged; the raw text only marks line breaks as paragraph separators.

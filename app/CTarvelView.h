@@ -19,8 +19,6 @@ public:
     /// A view of document printing on printer; both must outlive it.
     CTarvelView(CTarvelDoc* document, QPrinter* printer, QWidget* parent);
 
-    /// The document whose text this view holds.
-    CTarvelDoc* GetDocument() const;
     /// The text with every line break as '\n', every other character as typed.
     QString EditorText() const;
     /// The text as the engine reads it: the document's encoding, lines ending in CR LF.
