@@ -127,7 +127,7 @@ int DynaMem<T>::Occupy(int slot) {
 }
 
 // The evaluator removes items one by one and reads them by ordinal after each removal;
-// rebuilding the whole index every time made long expressions quadratic in slot scans.
+// rebuilding the whole index each time would make long expressions quadratic in slot scans.
 // A valid index is therefore patched in place (a binary search and one memmove), which
 // gives exactly the index a rebuild would give.
 template <typename T>

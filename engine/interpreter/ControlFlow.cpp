@@ -3,7 +3,6 @@
 
 #include "interpreter/InterpreterMessages.h"
 #include "reader/ScriptReader.h"
-#include "reader/TokenKind.h"
 
 using namespace InterpreterMessages;
 

@@ -9,7 +9,6 @@
 #include "interpreter/InterpreterMessages.h"
 #include "reader/ReaderMessages.h"
 #include "reader/ScriptReader.h"
-#include "reader/TokenKind.h"
 
 using namespace InterpreterMessages;
 using namespace ReaderMessages;

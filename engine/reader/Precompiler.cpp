@@ -7,7 +7,6 @@
 
 #include "reader/ReaderMessages.h"
 #include "reader/ScriptReader.h"
-#include "reader/TokenKind.h"
 
 using namespace ReaderMessages;
 

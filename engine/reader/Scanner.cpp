@@ -5,7 +5,6 @@
 
 #include "reader/ReaderMessages.h"
 #include "reader/ScriptReader.h"
-#include "reader/TokenKind.h"
 
 using namespace ReaderMessages;
 

@@ -19,16 +19,32 @@
 #include "interpreter/ExternalNames.h"
 #include "interpreter/FunctionRecord.h"
 #include "interpreter/RunBudget.h"
-#include "interpreter/RunMode.h"
 #include "interpreter/RunState.h"
 #include "interpreter/Variable.h"
 #include "interpreter/VariableScope.h"
-#include "reader/LineEntry.h"
 #include "reader/ScriptHost.h"
-#include "reader/TokenKind.h"
 #include "values/ExprItem.h"
 #include "values/MersenneTwister.h"
 #include "values/Value.h"
+
+/// Kinds that ReadToken returns.
+enum class TokenKind : int32_t {
+    End = -1,       ///< end of text after blanks; the output is left unchanged
+    Number = 1,     ///< the number as written
+    Operator = 2,   ///< one- or two-character operator or punctuation
+    CallName = 3,   ///< name followed (after blanks) by "("
+    IndexName = 4,  ///< name followed (after blanks) by "["
+    Name = 5,       ///< any other name
+    StringLit = 6,  ///< string literal contents, escapes decoded
+    Directive = 7,  ///< "#" directive name
+};
+
+/// One line of the loaded text: where it starts and which line of which file it is.
+struct LineEntry {
+    int start = 0;   ///< index in sourceText of the line's first byte
+    int line = 0;    ///< 0-based line number in its file, fixed when the table is built
+    int fileId = 0;  ///< slot of the file's name in fileNames
+};
 
 #if defined(__SANITIZE_ADDRESS__)
 #define TARVEL_ADDRESS_SANITIZER 1

@@ -47,7 +47,7 @@ uint32_t PassBit(int pass) { return uint32_t{1} << pass; }
 /// One reduction of one list; lives for a single Evaluate call.
 ///
 /// Removing items from the list one by one costs a shift of its ordinal index each time,
-/// which made a long expression quadratic. Each pass therefore sweeps a view of the items
+/// which would make a long expression quadratic. Each pass therefore sweeps a view of the items
 /// once, writing the items that stay into an output sequence (an applied operator and a
 /// consumed operand are removed by not being written), and the removed items are deleted
 /// from the list in one go after the last pass. The list keeps owning every item;

@@ -1,5 +1,9 @@
 #include "values/Value.h"
 
+#include <cstring>
+
+#include "containers/AsciiCase.h"
+
 Value::Value(const Value& other) : text(other.text), f(other.f), i(other.i), type(other.type) {}
 
 Value& Value::operator=(const Value& other) {
@@ -42,4 +46,22 @@ Value Value::MakeExternal() {
     Value value;
     value.type = ValueType::External;
     return value;
+}
+
+// Script strings end at their first NUL for every comparison: a "\0" escape inside a literal
+// cuts its value there, whatever length the buffer records.
+
+bool StringsEqual(const CharBuffer& a, const CharBuffer& b) {
+    return std::strcmp(a.CStr(), b.CStr()) == 0;
+}
+
+bool StringsEqualIgnoreCase(const CharBuffer& a, const CharBuffer& b) {
+    // Only A-Z fold, so the result does not depend on the locale the host runs under.
+    return EqualsIgnoreAsciiCase(a.CStr(), b.CStr());
+}
+
+int CompareStringLengths(const CharBuffer& a, const CharBuffer& b) {
+    const std::size_t lengthA = std::strlen(a.CStr());
+    const std::size_t lengthB = std::strlen(b.CStr());
+    return lengthA < lengthB ? -1 : (lengthA > lengthB ? 1 : 0);
 }

@@ -75,4 +75,22 @@ TEST(CharBuffer, FormatCutsAt4095CharactersAndMayReadItsOwnText) {
     EXPECT_EQ(buffer.length, 4);
 }
 
+TEST(CharBuffer, AppendConcatenatesAndKeepsTheLength) {
+    const struct { const char* start; const char* added; const char* expected; } cases[] = {
+        {"ab", "cd", "abcd"}, {"ab", "", "ab"}, {"ab", nullptr, "ab"}, {nullptr, "cd", "cd"}};
+    for (const auto& c : cases) {
+        CharBuffer buffer(c.start);
+        buffer.Append(CharBuffer(c.added));
+        EXPECT_STREQ(buffer.CStr(), c.expected);
+        EXPECT_EQ(buffer.length, static_cast<int>(std::strlen(c.expected)));
+    }
+    CharBuffer empty;
+    empty.Append(CharBuffer(""));
+    EXPECT_EQ(empty.text, nullptr);
+    CharBuffer self("ab");
+    self.Append(self);
+    EXPECT_STREQ(self.CStr(), "abab");
+    EXPECT_EQ(self.length, 4);
+}
+
 }  // namespace

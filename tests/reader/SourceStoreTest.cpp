@@ -8,7 +8,6 @@
 
 #include "diagnostics/ErrorMsg.h"
 #include "reader/ReaderTestSupport.h"
-#include "reader/TokenKind.h"
 
 namespace {
 

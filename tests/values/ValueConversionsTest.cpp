@@ -72,22 +72,4 @@ TEST(StringComparison, BytesCaseFoldingAndLengths) {
     EXPECT_EQ(CompareStringLengths(cut, CharBuffer("ab")), 0);
 }
 
-TEST(CharBufferAppend, ConcatenatesAndKeepsTheLength) {
-    const struct { const char* start; const char* added; const char* expected; } cases[] = {
-        {"ab", "cd", "abcd"}, {"ab", "", "ab"}, {"ab", nullptr, "ab"}, {nullptr, "cd", "cd"}};
-    for (const auto& c : cases) {
-        CharBuffer buffer(c.start);
-        buffer.Append(CharBuffer(c.added));
-        EXPECT_STREQ(buffer.CStr(), c.expected);
-        EXPECT_EQ(buffer.length, static_cast<int>(std::strlen(c.expected)));
-    }
-    CharBuffer empty;
-    empty.Append(CharBuffer(""));
-    EXPECT_EQ(empty.text, nullptr);
-    CharBuffer self("ab");
-    self.Append(self);
-    EXPECT_STREQ(self.CStr(), "abab");
-    EXPECT_EQ(self.length, 4);
-}
-
 }  // namespace
