@@ -1,7 +1,6 @@
 #pragma once
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <cstdio>
 #include <ostream>
 #include <string>
@@ -9,6 +8,7 @@
 
 #include "Validation.h"
 #include "reader/ScriptReader.h"
+#include "support/CaseName.h"
 
 /// What a whole script gave: the result or the error, and the external names it recorded.
 struct ScriptOutcome {
@@ -78,18 +78,9 @@ struct ScriptCase {
 
 inline std::ostream& operator<<(std::ostream& out, const ScriptCase& c) { return out << c.script; }
 
-/// A test name made of the row number and the words of the script.
+/// A test name made of the row number and the gist of the script, operators spelled out.
 inline std::string ScriptCaseName(const ::testing::TestParamInfo<ScriptCase>& info) {
-    std::string name = std::to_string(info.index) + "_";
-    for (const char* c = info.param.script; *c != '\0' && name.size() < 40; ++c) {
-        if (std::isalnum(static_cast<unsigned char>(*c))) {
-            name += *c;
-        } else if (name.back() != '_') {
-            name += '_';
-        }
-    }
-    while (name.back() == '_') name.pop_back();
-    return name;
+    return std::to_string(info.index) + "_" + CaseName(info.param.script, 40);
 }
 
 /// Checks a whole validation against a row: the result or error and both name lists.

@@ -11,7 +11,7 @@ namespace {
 
 SCRIPT_TABLE(SwitchLabels, FoundPastNestedBlocksAsBefore)
 
-INSTANTIATE_TEST_SUITE_P(Scripts, SwitchLabels, ::testing::Values(
+SCRIPT_ROWS(Scripts, SwitchLabels,
     ScriptCase{"int x; switch (x) { { ( } ) case 1: x = 1; default: y = 2; } return x;", "Int 1", "y", ""},
     ScriptCase{"int x; switch (x) { { ) } ( case 1: x = 1; }", "Invalid () block found", "", "", true},
     ScriptCase{"int x; switch (x) { ( { ) } case 1: x = 3; } return x;", "Int 3", "", ""},
@@ -21,7 +21,7 @@ INSTANTIATE_TEST_SUITE_P(Scripts, SwitchLabels, ::testing::Values(
     ScriptCase{"int x; switch (x) { case 1: switch (x) { case 2: { ( x ) } } ] default: x = 2; }",
                "Encountered invalid ']'", "", "", true},
     ScriptCase{"int x; switch (x) { case 1: switch (x) { { ( } default: x = 5; ) } } return x;",
-               "Int 0", "", ""}));
+               "Int 0", "", ""});
 
 TEST(SwitchLabels, DeeplyNestedSwitchesFindEveryDefault) {
     // Each level's block opens with a block that holds no label, then its case, the next

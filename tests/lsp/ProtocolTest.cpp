@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <ostream>
 
 #include "LspClient.h"
 
@@ -34,6 +35,8 @@ struct EndCase {
     bool sendExit;  ///< false: the input just ends
     int status;
 };
+
+void PrintTo(const EndCase& c, std::ostream* out) { *out << c.name; }
 
 class Ending : public ::testing::TestWithParam<EndCase> {};
 
@@ -86,6 +89,8 @@ struct BadInput {
     std::string bytes;  ///< written as they are
     int code;           ///< the error answered, with id null unless the message had an id
 };
+
+void PrintTo(const BadInput& c, std::ostream* out) { *out << c.name; }
 
 std::string Framed(const std::string& body) { return "Content-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body; }
 

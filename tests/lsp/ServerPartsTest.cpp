@@ -1,6 +1,7 @@
 // The server's parts that work without a process: position conversion, framing and tokens.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <sstream>
 
 #include "ScriptTokens.h"
@@ -15,6 +16,8 @@ struct PositionCase {
     std::size_t offset;
     Position position;
 };
+
+void PrintTo(const PositionCase& c, std::ostream* out) { *out << c.name; }
 
 class Positions : public ::testing::TestWithParam<PositionCase> {};
 
@@ -53,6 +56,8 @@ struct FrameCase {
     ReadStatus status;
     std::string body;
 };
+
+void PrintTo(const FrameCase& c, std::ostream* out) { *out << c.name; }
 
 class Frames : public ::testing::TestWithParam<FrameCase> {};
 

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+#include <string>
+
 #include "reader/ReaderTestSupport.h"
+#include "support/CaseName.h"
 
 namespace {
 
@@ -12,6 +16,10 @@ struct LoadErrorCase {
     const char* previous = " ";
     const char* next = " ";
 };
+
+void PrintTo(const LoadErrorCase& c, std::ostream* out) { *out << ::testing::PrintToString(std::string(c.text)); }
+
+std::string LoadErrorName(const ::testing::TestParamInfo<LoadErrorCase>& info) { return CaseName(info.param.text); }
 
 class LoadError : public ::testing::TestWithParam<LoadErrorCase> {};
 
@@ -40,17 +48,20 @@ INSTANTIATE_TEST_SUITE_P(Scanner, LoadError, ::testing::Values(
     LoadErrorCase{"s = \"", 1, "unexpected end of file"},
     LoadErrorCase{"s = \"a\\", 1, "unexpected end of file"},
     LoadErrorCase{"x; /* open *", 1, "Missing '*/'"},
-    LoadErrorCase{"#", 1, "unexpected end of file"}));
+    LoadErrorCase{"#", 1, "unexpected end of file"}),
+    LoadErrorName);
 
 INSTANTIATE_TEST_SUITE_P(Precompiler, LoadError, ::testing::Values(
     LoadErrorCase{"#include x;", 1, "Invalid 'include' command"},
     LoadErrorCase{"a;\r\n#include <x.h>\r\nb;", 2, "Invalid 'include' command", "#include <x.h>",
-                  "a;", "b;"}));
+                  "a;", "b;"}),
+    LoadErrorName);
 
 // The line is that of the last byte consumed; a missing neighbour shows as one blank.
 INSTANTIATE_TEST_SUITE_P(Context, LoadError, ::testing::Values(
     LoadErrorCase{" $\rb;", 1, "Encountered invalid character: $ (36)", " $", " ", "b;"},
     LoadErrorCase{"a;\r$\r", 1, "Encountered invalid character: $ (36)", "a;", " ", "$"},
-    LoadErrorCase{"a;\r\r\n $", 3, "Encountered invalid character: $ (36)", " $", "\r"}));
+    LoadErrorCase{"a;\r\r\n $", 3, "Encountered invalid character: $ (36)", " $", "\r"}),
+    LoadErrorName);
 
 }  // namespace

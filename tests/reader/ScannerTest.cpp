@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <ostream>
 #include <string>
 
 #include "diagnostics/ErrorMsg.h"
 #include "reader/ReaderTestSupport.h"
+#include "support/CaseName.h"
 
 namespace {
 
@@ -12,6 +14,8 @@ struct TokenCase {
     const char* text;
     const char* tokens;  // "kind:text" of every token, joined by "|"
 };
+
+void PrintTo(const TokenCase& c, std::ostream* out) { *out << ::testing::PrintToString(std::string(c.text)); }
 
 class TokenSequence : public ::testing::TestWithParam<TokenCase> {};
 
@@ -36,7 +40,8 @@ INSTANTIATE_TEST_SUITE_P(Scanner, TokenSequence, ::testing::Values(
     TokenCase{"a // b /* \n c\r\nd;", "5:a|5:d|2:;"},
     TokenCase{"a\xA0\x80" "b;", "5:a|5:b|2:;"},
     TokenCase{"\"a\\tb\" \"q\\\"\\\\\\n\\N\" \"ab\\0cd\" \"\";", "6:atb|6:q\"\\\n\n|6:ab|6:|2:;"},
-    TokenCase{"x ", "5:x"}));
+    TokenCase{"x ", "5:x"}),
+    [](const ::testing::TestParamInfo<TokenCase>& info) { return CaseName(info.param.text); });
 
 TEST(Scanner, FindBlockLabelReturnsTopLevelNamesAndChecksBrackets) {
     const struct {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "interpreter/ScriptRun.h"
+#include "support/CaseName.h"
 #include "values/Operators.h"
 
 namespace {
@@ -38,6 +39,23 @@ struct Case {
 constexpr const char* kSpellings[] = {"!", "~", "++", "--", "-", "+", "*", "/", "%", ">", "<", ">=", "<=",
                                       "==", "!=", "~=", "&", "|", "^", "&&", "||", "=", "+=", "-=",
                                       "*=", "/=", "%=", "&=", "|=", "^="};
+
+// Enumerator names in the order of Op, for the test names.
+constexpr const char* kOpNames[] = {
+    "Not", "Complement", "Increment", "Decrement", "Minus", "Plus", "Multiply", "Divide", "Modulo",
+    "Greater", "Less", "GreaterEqual", "LessEqual", "Equal", "NotEqual", "EqualIgnoreCase",
+    "BitAnd", "BitOr", "BitXor", "LogicalAnd", "LogicalOr", "Assign", "AddAssign", "SubAssign",
+    "MulAssign", "DivAssign", "ModAssign", "AndAssign", "OrAssign", "XorAssign"};
+
+/// The operator and its operands, as in Divide_Int_7_Int_0.
+std::string OperatorCaseName(const ::testing::TestParamInfo<Case>& info) {
+    const Case& c = info.param;
+    std::string name = c.form == Form::Element ? "Element_" : "";
+    name += kOpNames[static_cast<int>(c.op)];
+    name += "_" + CaseName(Describe(c.left));
+    if (c.form != Form::Unary) name += "_" + CaseName(Describe(c.right));
+    return name;
+}
 
 // Shown for a failing row instead of the bytes of the record.
 void PrintTo(const Case& c, std::ostream* out) {
@@ -92,7 +110,8 @@ const Case kUnaryCases[] = {
     {U, Op::Increment, F(1.0), V, V, "Operator '++' not applicable on 'Float'"},
     {U, Op::Decrement, S("a"), V, V, "Operator '--' not applicable on 'String'"},
 };
-INSTANTIATE_TEST_SUITE_P(Unary, OperatorRules, ::testing::ValuesIn(kUnaryCases));
+INSTANTIATE_TEST_SUITE_P(Unary, OperatorRules, ::testing::ValuesIn(kUnaryCases),
+                         OperatorCaseName);
 
 const Case kArithmeticCases[] = {
     {B, Op::Multiply, I(65536), I(65536), I(0)}, {B, Op::Multiply, I(3), F(0.5), F(1.5)},
@@ -114,7 +133,8 @@ const Case kArithmeticCases[] = {
     {B, Op::Plus, X, I(1), X}, {B, Op::Plus, I(1), X, I(1)},
     {B, Op::Multiply, X, V, X},  // L is looked at first: an External L is never refused
 };
-INSTANTIATE_TEST_SUITE_P(Arithmetic, OperatorRules, ::testing::ValuesIn(kArithmeticCases));
+INSTANTIATE_TEST_SUITE_P(Arithmetic, OperatorRules, ::testing::ValuesIn(kArithmeticCases),
+                         OperatorCaseName);
 
 const Case kComparisonCases[] = {
     {B, Op::Greater, S("abc"), S("zz"), I(1)}, {B, Op::Less, S("a"), S("b"), I(0)},
@@ -130,7 +150,8 @@ const Case kComparisonCases[] = {
     {B, Op::EqualIgnoreCase, I(5), S("a"), V,
      "Operator '~=' can only compare 'String' with 'String'"},
 };
-INSTANTIATE_TEST_SUITE_P(Comparison, OperatorRules, ::testing::ValuesIn(kComparisonCases));
+INSTANTIATE_TEST_SUITE_P(Comparison, OperatorRules, ::testing::ValuesIn(kComparisonCases),
+                         OperatorCaseName);
 
 const Case kBitwiseAndLogicalCases[] = {
     {B, Op::BitXor, I(6), I(3), I(5)}, {B, Op::BitAnd, I(6), I(3), I(2)},
@@ -146,7 +167,8 @@ const Case kBitwiseAndLogicalCases[] = {
     {B, Op::LogicalAnd, S("a"), X, I(0)},
 };
 INSTANTIATE_TEST_SUITE_P(BitwiseAndLogical, OperatorRules,
-                         ::testing::ValuesIn(kBitwiseAndLogicalCases));
+                         ::testing::ValuesIn(kBitwiseAndLogicalCases),
+                         OperatorCaseName);
 
 const Case kAssignmentCases[] = {
     {A, Op::Assign, I(7), F(2.9), I(2)}, {A, Op::Assign, F(1.0), I(3), F(3.0)},
@@ -172,7 +194,8 @@ const Case kAssignmentCases[] = {
     {A, Op::AndAssign, I(7), F(1.0), V, "Operator '&=' not applicable on 'Float'"},
     {A, Op::OrAssign, I(1), S("a"), V, "Operator '|=' not applicable on 'String'"},
 };
-INSTANTIATE_TEST_SUITE_P(Assignment, OperatorRules, ::testing::ValuesIn(kAssignmentCases));
+INSTANTIATE_TEST_SUITE_P(Assignment, OperatorRules, ::testing::ValuesIn(kAssignmentCases),
+                         OperatorCaseName);
 
 // The one Int quotient that does not fit: it must neither trap nor be refused (the value it
 // gives is free). The sanitizer build turns a trap or signed overflow into a failure here.
