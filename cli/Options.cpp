@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "cli/CliMessages.h"
+#include "cli/Formatted.h"
 
 using namespace CliMessages;
 
@@ -38,18 +39,15 @@ constexpr FormatName kFormats[] = {
 };
 
 /// Reads the value of an option that takes one; false with `problem` set when it is invalid.
+/// A usage problem, cut at 511 bytes so that a huge argument still gives a readable line.
+std::string Problem(const std::string& text) { return text.substr(0, 511); }
+
 using ValueParser = bool (*)(const char* value, Options& options, std::string& problem);
 
 struct ValuedOption {
     const char* name;
     ValueParser parse;
 };
-
-std::string Formatted(const char* format, const char* argument) {
-    char text[512];
-    std::snprintf(text, sizeof text, format, argument);
-    return text;
-}
 
 bool ParseFormat(const char* value, Options& options, std::string& problem) {
     for (const FormatName& known : kFormats) {
@@ -58,7 +56,7 @@ bool ParseFormat(const char* value, Options& options, std::string& problem) {
             return true;
         }
     }
-    problem = Formatted(kUnknownFormat, value);
+    problem = Problem(Formatted(kUnknownFormat, value));
     return false;
 }
 
@@ -75,7 +73,7 @@ bool ParseJobs(const char* value, Options& options, std::string& problem) {
         if (valid) count = count * 10 + static_cast<unsigned>(*digit - '0');
     }
     if (!valid || count < 1 || count > kMostJobs) {
-        problem = Formatted(kInvalidJobs, value);
+        problem = Problem(Formatted(kInvalidJobs, value));
         return false;
     }
     options.jobs = count;
@@ -147,7 +145,7 @@ bool SetValuedOption(int argc, const char* const* argv, int& k, Options& options
         const char* value = nullptr;
         if (rest.empty()) {
             if (k + 1 >= argc) {
-                problem = Formatted(kMissingValue, option.name);
+                problem = Problem(Formatted(kMissingValue, option.name));
                 valid = false;
                 return true;
             }
@@ -180,7 +178,7 @@ bool ParseOptions(int argc, const char* const* argv, Options& options, std::stri
         } else if (SetValuedOption(argc, argv, k, options, problem, valid)) {
             if (!valid) return false;
         } else if (!SetFlag(argument, options)) {
-            problem = Formatted(kUnknownOption, argument);
+            problem = Problem(Formatted(kUnknownOption, argument));
             return false;
         }
     }

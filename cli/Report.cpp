@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/CliMessages.h"
+#include "cli/Formatted.h"
 #include "cli/JsonWriter.h"
 #include "cli/TerminalText.h"
 #include "reader/ReaderMessages.h"
@@ -13,17 +14,10 @@ using namespace ReaderMessages;
 
 namespace {
 
-std::string Formatted(const char* format, const std::string& first, const std::string& second = {}) {
-    const int length = std::snprintf(nullptr, 0, format, first.c_str(), second.c_str());
-    std::string text(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
-    std::snprintf(text.data(), text.size() + 1, format, first.c_str(), second.c_str());
-    return text;
-}
-
 void AppendNames(std::string& out, const char* title, const std::vector<ExternalName>& names) {
     out += title;
     out += '\n';
-    for (const ExternalName& name : names) out += Formatted(kNameLine, TerminalSafe(name.name, LineBreakUse::Escape));
+    for (const ExternalName& name : names) out += Formatted(kNameLine, TerminalSafe(name.name, LineBreakUse::Escape).c_str());
 }
 
 void WriteNameArray(JsonWriter& json, const char* key, const std::vector<ExternalName>& names) {
@@ -121,13 +115,13 @@ const Diagnostic* FailingError(const ValidationResult& report) {
 
 std::string LoadErrorReport(const std::string& file, const Diagnostic& loadError, bool named) {
     const std::string text = TerminalSafe(loadError.text, LineBreakUse::Keep);
-    if (named) return Formatted(kNamedLoadErrorReport, TerminalSafe(file, LineBreakUse::Escape), text);
-    return Formatted(kLoadErrorReport, text);
+    if (named) return Formatted(kNamedLoadErrorReport, TerminalSafe(file, LineBreakUse::Escape).c_str(), text.c_str());
+    return Formatted(kLoadErrorReport, text.c_str());
 }
 
 std::string PlainReport(const std::string& file, const ValidationResult& report, bool heading) {
     std::string out;
-    if (heading) out += Formatted(kFileHeading, TerminalSafe(file, LineBreakUse::Escape));
+    if (heading) out += Formatted(kFileHeading, TerminalSafe(file, LineBreakUse::Escape).c_str());
     out += TerminalSafe(report.message, LineBreakUse::Keep);
     out += '\n';
     AppendNames(out, kExternalVariablesUsed, report.externalVariables);

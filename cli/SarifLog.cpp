@@ -4,6 +4,7 @@
 
 #include "TarvelVersion.h"
 #include "cli/CliMessages.h"
+#include "cli/Formatted.h"
 #include "cli/JsonWriter.h"
 
 using namespace CliMessages;
@@ -28,13 +29,6 @@ constexpr int kLoadErrorRuleIndex = 0;
 constexpr int kRunErrorRuleIndex = 1;
 constexpr int kExternalVariableRuleIndex = 2;
 constexpr int kExternalFunctionRuleIndex = 3;
-
-std::string NamedText(const char* format, const std::string& name) {
-    const int length = std::snprintf(nullptr, 0, format, name.c_str());
-    std::string text(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
-    std::snprintf(text.data(), text.size() + 1, format, name.c_str());
-    return text;
-}
 
 void WriteMessage(JsonWriter& json, const std::string& text) {
     json.Key("message");
@@ -135,17 +129,17 @@ void SarifLog::Add(const std::string& file, const ValidationResult& report) {
         results.push_back({rule, "error", report.error->message, file, report.error->line, report.error->column});
     }
     for (const ExternalName& name : report.externalVariables) {
-        results.push_back({kExternalVariableRuleIndex, "note", NamedText(kExternalVariableNote, name.name), file,
+        results.push_back({kExternalVariableRuleIndex, "note", Formatted(kExternalVariableNote, name.name.c_str()), file,
                            name.line, name.column});
     }
     for (const ExternalName& name : report.externalFunctions) {
-        results.push_back({kExternalFunctionRuleIndex, "note", NamedText(kExternalFunctionNote, name.name), file,
+        results.push_back({kExternalFunctionRuleIndex, "note", Formatted(kExternalFunctionNote, name.name.c_str()), file,
                            name.line, name.column});
     }
 }
 
 void SarifLog::AddNotChecked(const std::string& file, const std::string& problem) {
-    notifications.push_back({0, "error", NamedText(kNotCheckedNotification, problem), file, 0, 0});
+    notifications.push_back({0, "error", Formatted(kNotCheckedNotification, problem.c_str()), file, 0, 0});
 }
 
 std::string SarifLog::Text() const {

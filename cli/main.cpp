@@ -149,31 +149,31 @@ int main(int argc, char** argv) {
     };
     const WriteOne write = [&](size_t k) {
         const std::string& file = options.files[k];
-        const FileCheck check = std::move(*checks[k]);
+        const FileCheck checked = std::move(*checks[k]);
         checks[k].reset();
-        if (check.failure) {
+        if (checked.failure) {
             std::fflush(stdout);
             std::fprintf(stderr, kInternalFailure, TerminalSafe(file, LineBreakUse::Escape).c_str(),
-                         check.failure->c_str());
-            sarif.AddNotChecked(file, *check.failure);
+                         checked.failure->c_str());
+            sarif.AddNotChecked(file, *checked.failure);
             status = Worse(status, ExitStatus::Failed);
             return;
         }
-        status = Worse(status, check.status);
-        if (!check.err.empty()) {
+        status = Worse(status, checked.status);
+        if (!checked.err.empty()) {
             // Reports on stderr and stdout would interleave out of order on a shared terminal.
             std::fflush(stdout);
-            std::fputs(check.err.c_str(), stderr);
+            std::fputs(checked.err.c_str(), stderr);
         }
-        if (!check.out.empty()) {
+        if (!checked.out.empty()) {
             if (options.format == OutputFormat::Text && options.files.size() > 1 && !firstReport) {
                 std::fputc('\n', stdout);
             }
-            std::fputs(check.out.c_str(), stdout);
+            std::fputs(checked.out.c_str(), stdout);
             firstReport = false;
         }
-        if (check.report) sarif.Add(file, *check.report);
-        else sarif.AddNotChecked(file, check.readProblem);
+        if (checked.report) sarif.Add(file, *checked.report);
+        else sarif.AddNotChecked(file, checked.readProblem);
     };
     // Standard input can be read once: the first "-" takes it all and a later one finds it at
     // its end, as one job reads them; so it is read in its turn.

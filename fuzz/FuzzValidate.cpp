@@ -25,6 +25,9 @@ private:
 
 }  // namespace
 
+// libFuzzer and the replay program call the target by this name.
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Thousands of runs a second would otherwise rewrite logfile.txt each time.
     SetLogEnabled(false);

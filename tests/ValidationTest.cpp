@@ -78,8 +78,8 @@ INSTANTIATE_TEST_SUITE_P(Kinds, LocatedError, ::testing::Values(
                 ErrorPhase::Run},
     LocatedCase{"lone LF is no break", "int x;\nx = 1 + ;", "+", "No R-value for '+'",
                 ErrorPhase::Run}),
-    [](const auto& info) {
-        std::string name = info.param.name;
+    [](const auto& row) {
+        std::string name = row.param.name;
         for (char& c : name) if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
         return name;
     });

@@ -71,7 +71,7 @@ INSTANTIATE_TEST_SUITE_P(Scripts, MemoryLimit, ::testing::Values(
     StopCase{"LocalArrayInRecursion", "int f(int n) {\r\n  int a[100000];\r\n  return f(n);\r\n}",
              std::size_t{16} << 20, 2,
              "Memory limit exceeded: array 'a' of 100000 elements does not fit in 16777216 bytes"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(MemoryLimit, CountsWhatIsHeldNotWhatWasEverAllocated) {
     // Each call's array is freed at its return, so ten calls need no more than one.

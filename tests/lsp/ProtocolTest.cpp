@@ -62,7 +62,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, Ending, ::testing::Values(
     EndCase{"ExitWithoutShutdown", false, true, 1},
     EndCase{"InputEndsAfterShutdown", true, false, 0},
     EndCase{"InputEndsWithoutShutdown", false, false, 1}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(Lifecycle, RequestsBeforeInitializeAndAfterShutdownAreRefused) {
     LspClient client;
@@ -125,7 +125,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, BadInputs, ::testing::Values(
     BadInput{"PositionIsAFloat", Framed(R"({"jsonrpc":"2.0","id":5,"method":"textDocument/hover","params":{"textDocument":{"uri":"file:///x.c"},"position":{"line":1.5e300,"character":0}}})"), -32602},
     BadInput{"DocumentNotOpen", Framed(R"({"jsonrpc":"2.0","id":5,"method":"textDocument/semanticTokens/full","params":{"textDocument":{"uri":"file:///other.c"}}})"), -32602},
     BadInput{"ParamsMissing", Framed(R"({"jsonrpc":"2.0","id":5,"method":"textDocument/definition"})"), -32602}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(Robustness, UnknownAndBrokenNotificationsAreDroppedQuietly) {
     LspClient client;

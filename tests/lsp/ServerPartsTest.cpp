@@ -39,7 +39,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, Positions, ::testing::Values(
     PositionCase{"AfterThreeByteSign", "\xE2\x82\xAC=", 3, {0, 1}},
     PositionCase{"AfterSurrogatePair", "\xF0\x9F\x98\x80;", 4, {0, 2}},
     PositionCase{"EndOfText", "a\r\nb", 4, {1, 1}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(Positions, OutOfRangeIsMovedOntoTheEndOfTheLineOrText) {
     const std::string text = "ab\r\ncd";
@@ -81,7 +81,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, Frames, ::testing::Values(
     FrameCase{"HugeNumber", "Content-Length: 99999999999999999999999\r\n\r\n", ReadStatus::BadHeader, ""},
     FrameCase{"BodyCutShort", "Content-Length: 10\r\n\r\nabc", ReadStatus::End, ""},
     FrameCase{"NothingAtAll", "", ReadStatus::End, ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(Frames, WrittenWithTheirLength) {
     std::ostringstream out;

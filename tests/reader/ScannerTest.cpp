@@ -41,7 +41,7 @@ INSTANTIATE_TEST_SUITE_P(Scanner, TokenSequence, ::testing::Values(
     TokenCase{"a\xA0\x80" "b;", "5:a|5:b|2:;"},
     TokenCase{"\"a\\tb\" \"q\\\"\\\\\\n\\N\" \"ab\\0cd\" \"\";", "6:atb|6:q\"\\\n\n|6:ab|6:|2:;"},
     TokenCase{"x ", "5:x"}),
-    [](const ::testing::TestParamInfo<TokenCase>& info) { return CaseName(info.param.text); });
+    [](const ::testing::TestParamInfo<TokenCase>& row) { return CaseName(row.param.text); });
 
 TEST(Scanner, FindBlockLabelReturnsTopLevelNamesAndChecksBrackets) {
     const struct {
