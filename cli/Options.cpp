@@ -88,7 +88,7 @@ bool ParseTimeLimit(const char* value, Options& options, std::string& problem) {
     char* end = nullptr;
     const double seconds = plain ? std::strtod(value, &end) : 0;
     if (!plain || *end != '\0' || !(seconds > 0) || seconds > kMostTimeLimitSeconds) {
-        problem = Formatted(kInvalidTimeLimit, value);
+        problem = Problem(Formatted(kInvalidTimeLimit, value));
         return false;
     }
     options.timeLimitSeconds = seconds;
@@ -103,7 +103,7 @@ bool ParseMemoryLimit(const char* value, Options& options, std::string& problem)
         if (valid) mebibytes = mebibytes * 10 + static_cast<std::size_t>(*digit - '0');
     }
     if (!valid || mebibytes < 1 || mebibytes > kMostMemoryLimitMiB) {
-        problem = Formatted(kInvalidMemoryLimit, value);
+        problem = Problem(Formatted(kInvalidMemoryLimit, value));
         return false;
     }
     options.memoryLimitMiB = mebibytes;

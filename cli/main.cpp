@@ -8,6 +8,7 @@
 
 #include "cli/CliMessages.h"
 #include "cli/ExitStatus.h"
+#include "cli/Formatted.h"
 #include "cli/InputFile.h"
 #include "cli/Jobs.h"
 #include "cli/LineBreaks.h"
@@ -41,15 +42,6 @@ struct FileCheck {
     std::string readProblem;                    ///< why the file could not be read
     std::optional<std::string> failure;         ///< what stopped the check other than the script
 };
-
-/// printf into a string of whatever length it takes.
-template <typename... Arguments>
-std::string Formatted(const char* format, Arguments... arguments) {
-    const int length = std::snprintf(nullptr, 0, format, arguments...);
-    std::string text(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
-    std::snprintf(text.data(), text.size() + 1, format, arguments...);
-    return text;
-}
 
 std::string CannotRead(const std::string& file, const std::string& problem) {
     return Formatted(kCannotRead, TerminalSafe(file, LineBreakUse::Escape).c_str(),
