@@ -73,7 +73,7 @@ INSTANTIATE_TEST_SUITE_P(Calls, RunAgain, ::testing::Values(
                  "int base;\r\nint f(int n) { return base + n; }\r\nbase = 1; int a; a = f(1);\r\n"
                  "base = 10; return a + f(1);",
                  0, "13"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(CallMemo, ARandomDrawIsDrawnOnEveryCall) {
     const ValidationResult result =
