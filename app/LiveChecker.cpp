@@ -46,6 +46,9 @@ void LiveChecker::OnEdited() {
 
 void LiveChecker::Start() {
     pause.stop();
+    // The Validate command underway is checking this very text, since no key reaches the
+    // editor while it runs; a second run of a script that never ends would only hold a core.
+    if (view->Validator()->IsCommandRunning()) return;
     view->Validator()->RunLive(view->EngineBytes());
 }
 

@@ -11,7 +11,8 @@ constexpr int kProgressDelayMs = 500;
 
 }  // namespace
 
-ValidationService::ValidationService(QObject* parent) : QObject(parent), worker(new ValidationWorker(&latestLive)) {
+ValidationService::ValidationService(QObject* parent)
+    : QObject(parent), worker(new ValidationWorker(&latestLive, &pending)) {
     qRegisterMetaType<std::shared_ptr<const ValidationResult>>();
     thread.setObjectName(QStringLiteral("validation"));
     worker->moveToThread(&thread);
@@ -28,6 +29,7 @@ ValidationService::~ValidationService() {
 }
 
 void ValidationService::Post(const ValidationJob& job) {
+    pending.fetch_add(1);
     QMetaObject::invokeMethod(worker, [target = worker, job] { target->Run(job); }, Qt::QueuedConnection);
 }
 
@@ -61,16 +63,15 @@ std::shared_ptr<const ValidationResult> ValidationService::RunModal(const QByteA
         progress.setWindowTitle(tr("Tarvel"));
         progress.setWindowModality(Qt::WindowModal);
         progress.setMinimumDuration(0);
-        bool cancelled = false;
         connect(&progress, &QProgressDialog::canceled, &loop, [&] {
-            cancelled = true;
             job.cancel->store(true);
             progress.setLabelText(tr("Stopping the validation..."));
         });
         progress.show();
         while (!result) loop.exec();
-        if (cancelled) result.reset();
     }
+    // Whatever a stopped run found is only the part of the script it got through.
+    if (job.cancel->load() || result->stop == StopReason::Cancelled) result.reset();
     disconnect(connection);
     modalCancel.reset();
     return result;
@@ -94,6 +95,13 @@ void ValidationService::DiscardLive() {
 
 quint64 ValidationService::LatestLive() const { return latestLive.load(); }
 
+bool ValidationService::IsIdle() const { return pending.load() == 0; }
+
+bool ValidationService::IsCommandRunning() const { return modalCancel != nullptr; }
+
 void ValidationService::OnFinished(quint64 generation, bool live, std::shared_ptr<const ValidationResult> result) {
-    if (live && generation == latestLive.load()) emit LiveFinished(std::move(result));
+    if (!live || generation != latestLive.load()) return;
+    // A check cut short would mark the place it stopped at as the error.
+    if (result->stop == StopReason::Cancelled || result->stop == StopReason::TimeLimit) return;
+    emit LiveFinished(std::move(result));
 }

@@ -29,9 +29,13 @@ public:
     void DiscardLive();
     /// The generation of the newest live check.
     quint64 LatestLive() const;
+    /// True when no validation is running or waiting on the worker thread.
+    bool IsIdle() const;
+    /// True while RunModal waits for its answer.
+    bool IsCommandRunning() const;
 
 signals:
-    /// The outcome of the newest live check.
+    /// The outcome of the newest live check, unless it was stopped before the script ended.
     void LiveFinished(std::shared_ptr<const ValidationResult> result);
 
 private:
@@ -43,6 +47,7 @@ private:
     QThread thread;
     ValidationWorker* worker;
     std::atomic<quint64> latestLive{0};
+    std::atomic<int> pending{0};
     quint64 lastModal = 0;
     std::shared_ptr<std::atomic<bool>> liveCancel;
     std::shared_ptr<std::atomic<bool>> modalCancel;

@@ -24,9 +24,11 @@ class ValidationWorker : public QObject {
 
 public:
     /// latestLive holds the newest live generation; older live jobs still queued are skipped.
-    explicit ValidationWorker(const std::atomic<quint64>* latestLive);
+    /// pending counts the jobs handed over and not yet done; Run takes each one off.
+    ValidationWorker(const std::atomic<quint64>* latestLive, std::atomic<int>* pending);
 
-    /// Validates job and reports it, unless it is a live job that a newer one replaced.
+    /// Validates job and reports it, unless it is a live job that a newer one replaced or
+    /// cancelled. Setting job.cancel stops the engine within a few statements.
     void Run(const ValidationJob& job);
 
 signals:
@@ -35,4 +37,5 @@ signals:
 
 private:
     const std::atomic<quint64>* latestLive;
+    std::atomic<int>* pending;
 };
