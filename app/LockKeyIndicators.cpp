@@ -13,7 +13,11 @@ constexpr quint32 kMod2Mask = 0x10;
 }  // namespace
 
 LockKeyIndicators::LockKeyIndicators(QLabel* caps, QLabel* num, QLabel* scroll, QObject* parent)
-    : QObject(parent), caps(caps), num(num), scroll(scroll) {
+    : LockKeyIndicators(caps, num, scroll,
+                        QGuiApplication::platformName() == u"xcb" ? Source::KeyStates : Source::Unknown, parent) {}
+
+LockKeyIndicators::LockKeyIndicators(QLabel* caps, QLabel* num, QLabel* scroll, Source source, QObject* parent)
+    : QObject(parent), caps(caps), num(num), scroll(scroll), source(source) {
     qApp->installEventFilter(this);
 }
 
@@ -32,7 +36,7 @@ bool LockKeyIndicators::eventFilter(QObject* watched, QEvent* event) {
         if (key->key() == Qt::Key_NumLock) numOn = !numOn;
         // Scroll Lock is no modifier on X11, so it can only be followed by its presses.
         if (key->key() == Qt::Key_ScrollLock) scroll->setEnabled(!scroll->isEnabled());
-        if (QGuiApplication::platformName() == u"xcb") {
+        if (source == Source::KeyStates) {
             caps->setEnabled(capsOn);
             num->setEnabled(numOn);
         }
