@@ -352,7 +352,7 @@ void CMainFrame::createStatusBar() {
 void CMainFrame::createDockWindows() {
     externalsDock = new ExternalsDock(this);
     addDockWidget(Qt::RightDockWidgetArea, externalsDock);
-    resizeDocks({externalsDock}, {200}, Qt::Horizontal);
+    resizeDocks({externalsDock}, {externalsDock->sizeHint().width()}, Qt::Horizontal);
     const auto showNames = [this](const std::shared_ptr<const ValidationResult>& result) {
         externalsDock->SetNames(*result);
     };

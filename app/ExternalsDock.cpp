@@ -2,6 +2,8 @@
 
 #include <QLabel>
 #include <QListWidget>
+#include <QScrollBar>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include "reader/ReaderMessages.h"
@@ -10,6 +12,9 @@ namespace {
 
 constexpr int kLineRole = Qt::UserRole;
 constexpr int kColumnRole = Qt::UserRole + 1;
+// The widest the dock starts out, in average characters; longer names scroll or can be read
+// after widening the dock by hand.
+constexpr int kMaximumColumns = 40;
 
 void Fill(QListWidget* list, const std::vector<ExternalName>& names) {
     list->clear();
@@ -50,4 +55,24 @@ void ExternalsDock::SetNames(const ValidationResult& result) {
 
 void ExternalsDock::OnActivated(QListWidgetItem* item) {
     emit GoToRequested(item->data(kLineRole).toInt(), item->data(kColumnRole).toInt());
+}
+
+QSize ExternalsDock::sizeHint() const {
+    QSize hint = QDockWidget::sizeHint();
+    // The title shares its bar with the float and close buttons.
+    const int button = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this) +
+                       2 * style()->pixelMetric(QStyle::PM_DockWidgetTitleBarButtonMargin, nullptr, this);
+    int natural = fontMetrics().horizontalAdvance(windowTitle()) + 2 * button +
+                  2 * style()->pixelMetric(QStyle::PM_DockWidgetTitleMargin, nullptr, this);
+    for (const QLabel* label : widget()->findChildren<QLabel*>()) {
+        natural = std::max(natural, label->sizeHint().width());
+    }
+    for (const QListWidget* list : {variableList, functionList}) {
+        const int scrollBar = list->verticalScrollBar()->sizeHint().width();
+        natural = std::max(natural, list->sizeHintForColumn(0) + 2 * list->frameWidth() + scrollBar);
+    }
+    const QMargins margins = widget()->layout()->contentsMargins();
+    natural += margins.left() + margins.right();
+    hint.setWidth(std::min(natural, fontMetrics().averageCharWidth() * kMaximumColumns));
+    return hint;
 }

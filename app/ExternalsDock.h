@@ -17,6 +17,10 @@ public:
     /// Shows the names of result.
     void SetNames(const ValidationResult& result);
 
+    /// As wide as the labels and the longest name need, but never wider than a short line
+    /// of text: the editor beside it is what the window is for.
+    QSize sizeHint() const override;
+
 signals:
     /// The user asked for the first use of a name: 1-based line and byte column.
     void GoToRequested(int line, int byteColumn);

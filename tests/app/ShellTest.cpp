@@ -14,6 +14,7 @@
 #include "CResultDlg.h"
 #include "CTarvelDoc.h"
 #include "CTarvelView.h"
+#include "ExternalsDock.h"
 
 namespace {
 
@@ -148,6 +149,22 @@ private slots:
         QStringList panes;
         for (const QLabel* label : frame->statusBar()->findChildren<QLabel*>()) panes << label->text();
         QCOMPARE(panes, (QStringList{"Ready", "Ln 1, Col 1", "CAP", "NUM", "SCRL"}));
+    }
+
+    // The dock starts as wide as its texts need, so the editor keeps the room; a long name
+    // does not make it claim the window.
+    void externalsDockIsAsWideAsItsTexts() {
+        auto* dock = frame->findChild<ExternalsDock*>();
+        for (const QLabel* label : dock->findChildren<QLabel*>()) QVERIFY(label->width() >= label->sizeHint().width());
+        QVERIFY(dock->width() >= dock->fontMetrics().horizontalAdvance(dock->windowTitle()));
+        QVERIFY(view->width() >= frame->width() * 3 / 4);
+
+        ValidationResult result;
+        result.externalVariables.push_back({std::string(300, 'n')});
+        ExternalsDock filled(nullptr);
+        filled.SetNames(result);
+        QVERIFY(filled.sizeHint().width() <= filled.fontMetrics().averageCharWidth() * 40);
+        QVERIFY(filled.sizeHint().width() >= filled.fontMetrics().averageCharWidth() * 20);
     }
 
     void validationShowsTheOutcome_data() {
