@@ -47,8 +47,19 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // The window's parts (CMainFrame.cpp).
     /// The document and the editor view that fills the window.
     void createDocumentAndView();
+    /// The four menus in their order.
+    void createMenus();
+    /// The toolbar, dockable on every side.
+    void createToolBar();
+    /// "Ready" and the lock-key indicators.
+    void createStatusBar();
+    /// The names of the last check, beside the editor.
+    void createDockWindows();
+
+    // The commands (CMainFrameActions.cpp).
     /// Every command, menu by menu.
     void createActions();
     /// The File menu's commands.
@@ -61,22 +72,16 @@ private:
     void createViewActions();
     /// Zoom and checking while typing.
     void createCodeViewActions();
-    /// The four menus in their order.
-    void createMenus();
-    /// The toolbar, dockable on every side.
-    void createToolBar();
-    /// "Ready" and the lock-key indicators.
-    void createStatusBar();
-    /// The names of the last check, beside the editor.
-    void createDockWindows();
+    /// Go to Line: asks for a line number.
+    void goToLine();
+
+    // The document's file (CMainFrameFiles.cpp).
     /// Periodic recovery copies and the one written before a forced exit.
     void createRecovery();
     /// Title bar and recent-file list follow the document.
     void connectDocument();
     /// The file's name, marked with * while it has unsaved changes.
     void updateTitle();
-    /// Go to Line: asks for a line number.
-    void goToLine();
     /// Shows the recent files under the File menu, or the greyed "Recent File" when there are none.
     void updateRecentFileMenu(const QStringList& files);
 
