@@ -8,6 +8,7 @@
 #include <QScrollBar>
 #include <QSettings>
 #include <QTextBlock>
+#include <climits>
 #include <cstdlib>
 
 #include "BracketMatch.h"
@@ -86,7 +87,16 @@ QByteArray CTarvelView::EngineBytes() const {
 void CTarvelView::SetEditorText(const QString& text) {
     ClearErrorMark();
     highlighter->setDocument(nullptr);
+    // A new width of the text area lays out every line anew, and both the gutter and the
+    // scroll bar take width from it as the lines arrive. With the old text gone, both take
+    // their room for the new text first, so that a large file is laid out once, not twice.
+    setPlainText(QString());
+    const int lines = static_cast<int>(std::min<qsizetype>(text.count(u'\n') + 1, INT_MAX));
+    setViewportMargins(GutterWidth(lines), 0, 0, 0);
+    const bool overflows = static_cast<qint64>(lines) * fontMetrics().lineSpacing() > viewport()->height();
+    if (overflows) setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setPlainText(text);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     if (text.size() <= kHighlightLimit) highlighter->setDocument(document());
     document()->setModified(false);
     lastRevision = document()->revision();
@@ -191,9 +201,11 @@ void CTarvelView::ApplyZoom(int steps) {
     UpdateLineNumberAreaWidth();
 }
 
-int CTarvelView::LineNumberAreaWidth() const {
+int CTarvelView::LineNumberAreaWidth() const { return GutterWidth(blockCount()); }
+
+int CTarvelView::GutterWidth(int lines) const {
     int digits = 1;
-    for (int lines = std::max(1, blockCount()); lines >= 10; lines /= 10) ++digits;
+    for (lines = std::max(1, lines); lines >= 10; lines /= 10) ++digits;
     // Room for the error marker left of the numbers.
     return fontMetrics().height() + fontMetrics().horizontalAdvance(u'9') * digits + 6;
 }

@@ -82,6 +82,8 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    /// Width of the gutter for a text of the given number of lines.
+    int GutterWidth(int lines) const;
     /// Gutter geometry and repaint follow the text and the scrolling.
     void UpdateLineNumberAreaWidth();
     void UpdateLineNumberArea(const QRect& rect, int dy);

@@ -21,13 +21,20 @@ TextFormat::LineBreak DetectLineBreak(const QByteArray& bytes) {
     return TextFormat::LineBreak::CrLf;
 }
 
-const char* LineBreakBytes(TextFormat::LineBreak lineBreak) {
-    switch (lineBreak) {
-    case TextFormat::LineBreak::CrLf: return "\r\n";
-    case TextFormat::LineBreak::Lf: return "\n";
-    case TextFormat::LineBreak::Cr: return "\r";
+// Every '\n' becomes CR LF, in place from the end. Neither encoding has a '\n' byte inside
+// a longer character, so every '\n' byte is a line break.
+void WidenLineBreaks(QByteArray& bytes) {
+    const qsizetype breaks = bytes.count('\n');
+    if (breaks == 0) return;
+    qsizetype from = bytes.size();
+    qsizetype to = from + breaks;
+    bytes.resize(to);
+    char* data = bytes.data();
+    while (from > 0) {
+        const char c = data[--from];
+        data[--to] = c;
+        if (c == '\n') data[--to] = '\r';
     }
-    return "\r\n";
 }
 
 }  // namespace
@@ -51,10 +58,17 @@ DecodedText DecodeText(const QByteArray& bytes) {
 }
 
 QByteArray EncodeText(const QString& text, TextFormat::Encoding encoding, TextFormat::LineBreak lineBreak) {
-    QString withBreaks = text;
-    withBreaks.replace(u'\n', QString::fromLatin1(LineBreakBytes(lineBreak)));
-    if (encoding == TextFormat::Encoding::Latin1) return withBreaks.toLatin1();
-    return withBreaks.toUtf8();
+    // The breaks are widened in the bytes, after encoding: a wide copy of a large text with
+    // its breaks replaced would cost twice the file's size more than the bytes themselves.
+    QByteArray bytes = encoding == TextFormat::Encoding::Latin1 ? text.toLatin1() : text.toUtf8();
+    switch (lineBreak) {
+    case TextFormat::LineBreak::CrLf: WidenLineBreaks(bytes); break;
+    case TextFormat::LineBreak::Cr: bytes.replace('\n', '\r'); break;
+    case TextFormat::LineBreak::Lf: break;
+    }
+    // UTF-8 is encoded into room for three bytes a character; the bytes may be kept a while.
+    bytes.squeeze();
+    return bytes;
 }
 
 bool CanEncode(const QString& text, TextFormat::Encoding encoding) {

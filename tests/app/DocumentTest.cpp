@@ -5,6 +5,7 @@
 #include <sys/resource.h>
 
 #include "AppTestSupport.h"
+#include "DocumentText.h"
 #include "CTarvelDoc.h"
 #include "CTarvelView.h"
 
@@ -72,6 +73,33 @@ private slots:
         QVERIFY(document->OnFileSave());
         QTEST(ReadFile(path), "saved");
         QVERIFY(!document->IsModified());
+    }
+
+    void encodingWritesEveryBreakInTheFilesStyle_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("latin1");
+        QTest::addColumn<int>("lineBreak");
+        QTest::addColumn<QByteArray>("bytes");
+        const int crLf = int(TextFormat::LineBreak::CrLf);
+        QTest::newRow("empty") << "" << false << crLf << QByteArray();
+        QTest::newRow("no break") << "x;" << false << crLf << QByteArray("x;");
+        QTest::newRow("breaks at both ends and in a row")
+            << "\nx;\n\n" << false << crLf << QByteArray("\r\nx;\r\n\r\n");
+        QTest::newRow("characters of three bytes around breaks")
+            << "\u20AC\n\u20AC" << false << crLf << QByteArray("\xE2\x82\xAC\r\n\xE2\x82\xAC");
+        QTest::newRow("Latin-1") << "\u00E9\n\u00FF" << true << crLf << QByteArray("\xE9\r\n\xFF");
+        QTest::newRow("CR") << "a\nb\n" << false << int(TextFormat::LineBreak::Cr) << QByteArray("a\rb\r");
+        QTest::newRow("LF") << "a\nb\n" << false << int(TextFormat::LineBreak::Lf) << QByteArray("a\nb\n");
+    }
+    void encodingWritesEveryBreakInTheFilesStyle() {
+        QFETCH(QString, text);
+        QFETCH(bool, latin1);
+        QFETCH(int, lineBreak);
+        const QByteArray bytes = EncodeText(text, latin1 ? TextFormat::Encoding::Latin1 : TextFormat::Encoding::Utf8,
+                                            static_cast<TextFormat::LineBreak>(lineBreak));
+        QTEST(bytes, "bytes");
+        // The bytes may be held for a while; room for three bytes a character is not.
+        QVERIFY(bytes.capacity() <= bytes.size() + 16);
     }
 
     void newDocumentsUseCrLf() {
