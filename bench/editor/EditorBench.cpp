@@ -8,12 +8,14 @@
 #include <QtTest>
 #include <algorithm>
 #include <fstream>
+#include <malloc.h>
 #include <vector>
 
 #include "CMainFrame.h"
 #include "CTarvelApp.h"
 #include "CTarvelDoc.h"
 #include "CTarvelView.h"
+#include "DocumentText.h"
 #include "LiveChecker.h"
 #include "ValidationService.h"
 
@@ -28,6 +30,12 @@ qint64 ResidentBytes() {
     long long resident = 0;
     statm >> pages >> resident;
     return resident * 4096;
+}
+
+// Bytes the program holds on the heap now, freed blocks the allocator keeps not counted.
+qint64 AllocatedBytes() {
+    const struct mallinfo2 info = mallinfo2();
+    return static_cast<qint64>(info.uordblks + info.hblkhd);
 }
 
 QByteArray LargeScript() {
@@ -85,6 +93,47 @@ private slots:
               static_cast<long long>(validateMs), result.message.substr(0, 60).c_str());
         qInfo("editor memory for the text: %.1f MiB (%.1fx the file)", (afterOpen - before) / 1048576.0,
               static_cast<double>(afterOpen - before) / static_cast<double>(QFileInfo(path).size()));
+    }
+
+    // The same steps one by one, to see which of them the time and the memory go to.
+    void openStepByStep() {
+        CTarvelView* view = frame->View();
+        view->SetEditorText(QString());
+        QCoreApplication::processEvents();
+        QElapsedTimer clock;
+        const auto step = [&clock](const char* name, qint64 residentBefore) {
+            qInfo("  %-34s %6lld ms, %+7.1f MiB resident, %7.1f MiB allocated", name,
+                  static_cast<long long>(clock.elapsed()), (ResidentBytes() - residentBefore) / 1048576.0,
+                  AllocatedBytes() / 1048576.0);
+            clock.restart();
+        };
+        qint64 resident = ResidentBytes();
+        clock.start();
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QByteArray raw = file.readAll();
+        step("read the file", resident);
+        resident = ResidentBytes();
+        DecodedText decoded = DecodeText(raw);
+        step("decode (line breaks, UTF-8)", resident);
+        resident = ResidentBytes();
+        view->SetEditorText(decoded.text);
+        step("text into the view", resident);
+        resident = ResidentBytes();
+        QCoreApplication::processEvents();
+        view->viewport()->repaint();
+        step("first paint", resident);
+        raw.clear();
+        raw.squeeze();
+        decoded.text.clear();
+        decoded.text.squeeze();
+        resident = ResidentBytes();
+        const QString text = view->EditorText();
+        step("editor text out of the view", resident);
+        resident = ResidentBytes();
+        const QByteArray bytes = EncodeText(text, decoded.format.encoding, TextFormat::LineBreak::CrLf);
+        step("encode for the engine", resident);
+        QVERIFY(bytes.size() > kScriptBytes);
     }
 
     void typing() {
