@@ -11,13 +11,32 @@ constexpr int kSearchLimit = 100000;
 
 bool Pair(QChar c, QChar& partner, int& direction) {
     switch (c.unicode()) {
-    case u'(': partner = u')'; direction = 1; return true;
-    case u'[': partner = u']'; direction = 1; return true;
-    case u'{': partner = u'}'; direction = 1; return true;
-    case u')': partner = u'('; direction = -1; return true;
-    case u']': partner = u'['; direction = -1; return true;
-    case u'}': partner = u'{'; direction = -1; return true;
-    default: return false;
+    case u'(':
+        partner = u')';
+        direction = 1;
+        return true;
+    case u'[':
+        partner = u']';
+        direction = 1;
+        return true;
+    case u'{':
+        partner = u'}';
+        direction = 1;
+        return true;
+    case u')':
+        partner = u'(';
+        direction = -1;
+        return true;
+    case u']':
+        partner = u'[';
+        direction = -1;
+        return true;
+    case u'}':
+        partner = u'{';
+        direction = -1;
+        return true;
+    default:
+        return false;
     }
 }
 

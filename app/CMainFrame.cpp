@@ -104,7 +104,9 @@ void CMainFrame::createStatusBar() {
     messageLabel = new QLabel(tr("Ready"));
     messageLabel->setObjectName(QStringLiteral("messageLabel"));
     statusBar()->addWidget(messageLabel, 1);
-    const auto showMessage = [this](const QString& text) { messageLabel->setText(text.isEmpty() ? tr("Ready") : text); };
+    const auto showMessage = [this](const QString& text) {
+        messageLabel->setText(text.isEmpty() ? tr("Ready") : text);
+    };
     connect(view, &CTarvelView::StatusMessage, this, showMessage);
     connect(findDialog, &FindReplaceDialog::StatusMessage, this, showMessage);
 

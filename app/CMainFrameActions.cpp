@@ -67,7 +67,8 @@ void CMainFrame::createFileActions() {
     for (QAction*& recent : recentFileActs) {
         recent = new QAction(this);
         recent->setStatusTip(tr("Open this document"));
-        connect(recent, &QAction::triggered, this, [this, recent] { app->OpenDocumentFile(recent->data().toString()); });
+        connect(recent, &QAction::triggered, this,
+                [this, recent] { app->OpenDocumentFile(recent->data().toString()); });
     }
 
     exitAct = new QAction(tr("E&xit"), this);

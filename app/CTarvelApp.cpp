@@ -71,8 +71,7 @@ void CTarvelApp::OnFileNew() {
 }
 
 void CTarvelApp::OnFileOpen() {
-    const QString path = QFileDialog::getOpenFileName(mainFrame.get(), QString(), QString(),
-                                                      CTarvelDoc::FileFilter());
+    const QString path = QFileDialog::getOpenFileName(mainFrame.get(), QString(), QString(), CTarvelDoc::FileFilter());
     if (!path.isEmpty()) OpenDocumentFile(path);
 }
 

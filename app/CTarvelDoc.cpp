@@ -103,9 +103,7 @@ bool CTarvelDoc::IsModified() const { return view->document()->isModified(); }
 
 QString CTarvelDoc::GetPathName() const { return pathName; }
 
-QString CTarvelDoc::GetTitle() const {
-    return pathName.isEmpty() ? tr("Untitled") : QFileInfo(pathName).fileName();
-}
+QString CTarvelDoc::GetTitle() const { return pathName.isEmpty() ? tr("Untitled") : QFileInfo(pathName).fileName(); }
 
 const TextFormat& CTarvelDoc::Format() const { return format; }
 
@@ -116,10 +114,10 @@ void CTarvelDoc::SetPathName(const QString& path) {
 
 bool CTarvelDoc::EnsureEncodable(const QString& text) {
     if (CanEncode(text, format.encoding)) return true;
-    const auto answer = QMessageBox::question(
-        view->window(), AppTitle(),
-        tr("This file is stored as Latin-1, which cannot hold some of the characters in it.\n"
-           "Save it as UTF-8 instead?"));
+    const auto answer =
+        QMessageBox::question(view->window(), AppTitle(),
+                              tr("This file is stored as Latin-1, which cannot hold some of the characters in it.\n"
+                                 "Save it as UTF-8 instead?"));
     if (answer != QMessageBox::Yes) return false;
     format.encoding = TextFormat::Encoding::Utf8;
     return true;

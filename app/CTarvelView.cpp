@@ -52,8 +52,12 @@ QColor ErrorColour(const QPalette& palette, qreal share) {
 }  // namespace
 
 CTarvelView::CTarvelView(CTarvelDoc* owner, QPrinter* printer, QWidget* parent)
-    : QPlainTextEdit(parent), doc(owner), printer(printer), lineNumberArea(new LineNumberArea(this)),
-      highlighter(new ScriptHighlighter(nullptr)), validator(new ValidationService(this)) {
+    : QPlainTextEdit(parent),
+      doc(owner),
+      printer(printer),
+      lineNumberArea(new LineNumberArea(this)),
+      highlighter(new ScriptHighlighter(nullptr)),
+      validator(new ValidationService(this)) {
     highlighter->setParent(this);
     // Long lines wrap instead of scrolling sideways.
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -240,8 +244,8 @@ void CTarvelView::LineNumberAreaPaintEvent(QPaintEvent* event) {
                 painter.setBrush(ErrorColour(palette(), 0.85));
                 painter.drawEllipse(QRectF(3, top + 2, markerSize - 4, markerSize - 4));
             }
-            painter.setPen(palette().color(block.blockNumber() == current ? QPalette::WindowText
-                                                                           : QPalette::PlaceholderText));
+            painter.setPen(
+                palette().color(block.blockNumber() == current ? QPalette::WindowText : QPalette::PlaceholderText));
             painter.drawText(markerSize, top, lineNumberArea->width() - markerSize - 3, fontMetrics().height(),
                              Qt::AlignRight, QString::number(block.blockNumber() + 1));
         }
@@ -282,7 +286,8 @@ void CTarvelView::UpdateExtraSelections() {
         if (partner < 0) continue;
         for (int end : {at, partner}) {
             QTextEdit::ExtraSelection bracket;
-            bracket.format.setBackground(Blend(palette().color(QPalette::Base), palette().color(QPalette::Highlight), 0.35));
+            bracket.format.setBackground(
+                Blend(palette().color(QPalette::Base), palette().color(QPalette::Highlight), 0.35));
             bracket.format.setFontWeight(QFont::Bold);
             bracket.cursor = QTextCursor(document());
             bracket.cursor.setPosition(end);

@@ -15,7 +15,7 @@ TextFormat::LineBreak DetectLineBreak(const QByteArray& bytes) {
         if (bytes[k] == '\n') return TextFormat::LineBreak::Lf;
         if (bytes[k] == '\r') {
             return k + 1 < bytes.size() && bytes[k + 1] == '\n' ? TextFormat::LineBreak::CrLf
-                                                                 : TextFormat::LineBreak::Cr;
+                                                                : TextFormat::LineBreak::Cr;
         }
     }
     return TextFormat::LineBreak::CrLf;
@@ -62,9 +62,14 @@ QByteArray EncodeText(const QString& text, TextFormat::Encoding encoding, TextFo
     // its breaks replaced would cost twice the file's size more than the bytes themselves.
     QByteArray bytes = encoding == TextFormat::Encoding::Latin1 ? text.toLatin1() : text.toUtf8();
     switch (lineBreak) {
-    case TextFormat::LineBreak::CrLf: WidenLineBreaks(bytes); break;
-    case TextFormat::LineBreak::Cr: bytes.replace('\n', '\r'); break;
-    case TextFormat::LineBreak::Lf: break;
+    case TextFormat::LineBreak::CrLf:
+        WidenLineBreaks(bytes);
+        break;
+    case TextFormat::LineBreak::Cr:
+        bytes.replace('\n', '\r');
+        break;
+    case TextFormat::LineBreak::Lf:
+        break;
     }
     // UTF-8 is encoded into room for three bytes a character; the bytes may be kept a while.
     bytes.squeeze();

@@ -9,14 +9,14 @@ struct TextFormat {
     /// The line break the file uses.
     enum class LineBreak { CrLf, Lf, Cr };
 
-    Encoding encoding = Encoding::Utf8;        ///< a new document is UTF-8
-    LineBreak lineBreak = LineBreak::CrLf;     ///< a new document follows the scripts' own CR LF
+    Encoding encoding = Encoding::Utf8;     ///< a new document is UTF-8
+    LineBreak lineBreak = LineBreak::CrLf;  ///< a new document follows the scripts' own CR LF
 };
 
 /// A file's bytes split into editor text (line breaks as '\n') and the format they came in.
 struct DecodedText {
-    QString text;        ///< the text with every line break as '\n'
-    TextFormat format;   ///< what Encode needs to give the bytes back
+    QString text;       ///< the text with every line break as '\n'
+    TextFormat format;  ///< what Encode needs to give the bytes back
 };
 
 /// Reads file bytes: valid UTF-8 stays UTF-8, anything else is Latin-1, which maps every byte.

@@ -20,7 +20,8 @@ void Fill(QListWidget* list, const std::vector<ExternalName>& names) {
     list->clear();
     for (const ExternalName& name : names) {
         // Names hold only the characters 32 to 127, so Latin-1 reads them exactly.
-        auto* item = new QListWidgetItem(QString::fromLatin1(name.name.data(), static_cast<qsizetype>(name.name.size())), list);
+        auto* item =
+            new QListWidgetItem(QString::fromLatin1(name.name.data(), static_cast<qsizetype>(name.name.size())), list);
         item->setData(kLineRole, name.line);
         item->setData(kColumnRole, name.column);
         item->setToolTip(QListWidget::tr("First used on line %1").arg(name.line));

@@ -15,8 +15,8 @@ bool MessageBoxHost::AskToContinue(const Diagnostic& loadError) {
     // which keeps its event loop running while it waits for the run.
     if (QThread::currentThread() != QCoreApplication::instance()->thread()) {
         bool answer = false;
-        QMetaObject::invokeMethod(QCoreApplication::instance(), [&] { answer = AskToContinue(loadError); },
-                                  Qt::BlockingQueuedConnection);
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(), [&] { answer = AskToContinue(loadError); }, Qt::BlockingQueuedConnection);
         return answer;
     }
     const std::string question = loadError.text + kContinueQuestion;

@@ -15,7 +15,8 @@ const QByteArray kHeader = QByteArrayLiteral("Tarvel recovery 1\n");
 }  // namespace
 
 QString RecoveryStore::FilePath() {
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).filePath(QStringLiteral("recovery.c"));
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
+        .filePath(QStringLiteral("recovery.c"));
 }
 
 bool RecoveryStore::Write(const Copy& copy) {

@@ -25,10 +25,13 @@ void ResultDlgHook::InstallFromEnvironment(QObject* application) {
     application->installEventFilter(new ResultDlgHook(application, snapshotDir, actions, keys, loadAnswer));
 }
 
-ResultDlgHook::ResultDlgHook(QObject* parent, const QString& snapshotDir, const QString& actions,
-                             const QString& keys, const QString& loadAnswer)
-    : QObject(parent), snapshotDir(snapshotDir), actions(actions.split(u',', Qt::SkipEmptyParts)),
-      keysAfterOk(keys.split(u',', Qt::SkipEmptyParts)), loadAnswer(loadAnswer) {}
+ResultDlgHook::ResultDlgHook(QObject* parent, const QString& snapshotDir, const QString& actions, const QString& keys,
+                             const QString& loadAnswer)
+    : QObject(parent),
+      snapshotDir(snapshotDir),
+      actions(actions.split(u',', Qt::SkipEmptyParts)),
+      keysAfterOk(keys.split(u',', Qt::SkipEmptyParts)),
+      loadAnswer(loadAnswer) {}
 
 bool ResultDlgHook::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Show) {
@@ -39,7 +42,8 @@ bool ResultDlgHook::eventFilter(QObject* watched, QEvent* event) {
                 if (guarded) Drive(guarded);
             });
         } else if (auto* question = qobject_cast<QMessageBox*>(watched);
-                   question && !loadAnswer.isEmpty() && question->windowTitle() == QLatin1StringView(ReaderMessages::kScriptErrorTitle)) {
+                   question && !loadAnswer.isEmpty() &&
+                   question->windowTitle() == QLatin1StringView(ReaderMessages::kScriptErrorTitle)) {
             QPointer<QMessageBox> guarded(question);
             QTimer::singleShot(0, this, [this, guarded] {
                 if (guarded) Answer(guarded);
@@ -100,9 +104,11 @@ void ResultDlgHook::Type(const QStringList& keys) {
             }
         }
         if (!target) return;
-        QKeyEvent press(QEvent::KeyPress, sequence[0].key(), sequence[0].keyboardModifiers(), key.size() == 1 ? key : QString());
+        QKeyEvent press(QEvent::KeyPress, sequence[0].key(), sequence[0].keyboardModifiers(),
+                        key.size() == 1 ? key : QString());
         QApplication::sendEvent(target, &press);
-        QKeyEvent release(QEvent::KeyRelease, sequence[0].key(), sequence[0].keyboardModifiers(), key.size() == 1 ? key : QString());
+        QKeyEvent release(QEvent::KeyRelease, sequence[0].key(), sequence[0].keyboardModifiers(),
+                          key.size() == 1 ? key : QString());
         QApplication::sendEvent(target, &release);
     }
 }

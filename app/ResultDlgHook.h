@@ -24,8 +24,8 @@ public:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    ResultDlgHook(QObject* parent, const QString& snapshotDir, const QString& actions,
-                  const QString& keys, const QString& loadAnswer);
+    ResultDlgHook(QObject* parent, const QString& snapshotDir, const QString& actions, const QString& keys,
+                  const QString& loadAnswer);
     /// Saves the pictures, then leaves the dialog as asked.
     void Drive(CResultDlg* dialog);
     /// Answers the load-error question as asked.

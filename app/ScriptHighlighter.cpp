@@ -48,13 +48,20 @@ void ScriptHighlighter::SetPalette(const QPalette& palette) {
 
 QTextCharFormat& ScriptHighlighter::FormatOf(Kind kind) {
     switch (kind) {
-    case Kind::Keyword: return keywordFormat;
-    case Kind::Type: return typeFormat;
-    case Kind::Builtin: return builtinFormat;
-    case Kind::Number: return numberFormat;
-    case Kind::String: return stringFormat;
-    case Kind::Include: return includeFormat;
-    case Kind::LineComment: return commentFormat;
+    case Kind::Keyword:
+        return keywordFormat;
+    case Kind::Type:
+        return typeFormat;
+    case Kind::Builtin:
+        return builtinFormat;
+    case Kind::Number:
+        return numberFormat;
+    case Kind::String:
+        return stringFormat;
+    case Kind::Include:
+        return includeFormat;
+    case Kind::LineComment:
+        return commentFormat;
     }
     return keywordFormat;
 }
@@ -74,7 +81,8 @@ void ScriptHighlighter::HighlightBlockComments(const QString& text) {
     setCurrentBlockState(0);
     qsizetype start = previousBlockState() == kInsideComment ? 0 : text.indexOf(QStringLiteral("/*"));
     while (start >= 0) {
-        const qsizetype end = text.indexOf(QStringLiteral("*/"), start + (start == 0 && previousBlockState() == kInsideComment ? 0 : 2));
+        const qsizetype end =
+            text.indexOf(QStringLiteral("*/"), start + (start == 0 && previousBlockState() == kInsideComment ? 0 : 2));
         qsizetype length = 0;
         if (end < 0) {
             setCurrentBlockState(kInsideComment);

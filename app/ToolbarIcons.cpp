@@ -106,15 +106,33 @@ void DrawValidate(QPainter& p) {
 
 void DrawGlyph(QPainter& p, ToolbarGlyph glyph) {
     switch (glyph) {
-    case ToolbarGlyph::New: DrawNew(p); break;
-    case ToolbarGlyph::Open: DrawOpen(p); break;
-    case ToolbarGlyph::Save: DrawSave(p); break;
-    case ToolbarGlyph::Cut: DrawCut(p); break;
-    case ToolbarGlyph::Copy: DrawCopy(p); break;
-    case ToolbarGlyph::Paste: DrawPaste(p); break;
-    case ToolbarGlyph::Print: DrawPrint(p); break;
-    case ToolbarGlyph::About: DrawAbout(p); break;
-    case ToolbarGlyph::Validate: DrawValidate(p); break;
+    case ToolbarGlyph::New:
+        DrawNew(p);
+        break;
+    case ToolbarGlyph::Open:
+        DrawOpen(p);
+        break;
+    case ToolbarGlyph::Save:
+        DrawSave(p);
+        break;
+    case ToolbarGlyph::Cut:
+        DrawCut(p);
+        break;
+    case ToolbarGlyph::Copy:
+        DrawCopy(p);
+        break;
+    case ToolbarGlyph::Paste:
+        DrawPaste(p);
+        break;
+    case ToolbarGlyph::Print:
+        DrawPrint(p);
+        break;
+    case ToolbarGlyph::About:
+        DrawAbout(p);
+        break;
+    case ToolbarGlyph::Validate:
+        DrawValidate(p);
+        break;
     }
 }
 

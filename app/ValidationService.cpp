@@ -30,11 +30,12 @@ ValidationService::~ValidationService() {
 
 void ValidationService::Post(const ValidationJob& job) {
     pending.fetch_add(1);
-    QMetaObject::invokeMethod(worker, [target = worker, job] { target->Run(job); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        worker, [target = worker, job] { target->Run(job); }, Qt::QueuedConnection);
 }
 
 std::shared_ptr<const ValidationResult> ValidationService::RunModal(const QByteArray& script, ScriptHost* host,
-                                                                     QWidget* dialogParent) {
+                                                                    QWidget* dialogParent) {
     ValidationJob job;
     job.generation = ++lastModal;
     job.script = script;
@@ -43,12 +44,14 @@ std::shared_ptr<const ValidationResult> ValidationService::RunModal(const QByteA
 
     std::shared_ptr<const ValidationResult> result;
     QEventLoop loop;
-    const auto connection = connect(worker, &ValidationWorker::Finished, &loop,
-                                    [&](quint64 generation, bool live, std::shared_ptr<const ValidationResult> outcome) {
-                                        if (live || generation != job.generation) return;
-                                        result = std::move(outcome);
-                                        loop.quit();
-                                    }, Qt::QueuedConnection);
+    const auto connection = connect(
+        worker, &ValidationWorker::Finished, &loop,
+        [&](quint64 generation, bool live, std::shared_ptr<const ValidationResult> outcome) {
+            if (live || generation != job.generation) return;
+            result = std::move(outcome);
+            loop.quit();
+        },
+        Qt::QueuedConnection);
     Post(job);
 
     // First the window only repaints: keys typed now would change the text under the run.

@@ -21,8 +21,7 @@ public:
 
     /// Validates script for the Validate command; host answers a load error on this thread.
     /// Null when the user cancelled.
-    std::shared_ptr<const ValidationResult> RunModal(const QByteArray& script, ScriptHost* host,
-                                                      QWidget* dialogParent);
+    std::shared_ptr<const ValidationResult> RunModal(const QByteArray& script, ScriptHost* host, QWidget* dialogParent);
     /// Starts a check of script; LiveFinished reports it unless newer text came meanwhile.
     void RunLive(const QByteArray& script);
     /// Makes every live check still underway or queued stale.

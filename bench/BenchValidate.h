@@ -21,7 +21,6 @@ inline void ValidateScript(benchmark::State& state, const std::string& text) {
         }
         benchmark::DoNotOptimize(result.result);
     }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
-                            static_cast<int64_t>(text.size()));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(text.size()));
     state.SetComplexityN(state.range(0));
 }

@@ -37,8 +37,7 @@ BENCHMARK(LongScript)->RangeMultiplier(4)->Range(16, 4096)->UseRealTime()->Compl
 /// One expression nested n brackets deep: each level is a recursive run of the executor.
 void DeepNesting(benchmark::State& state) {
     const auto depth = static_cast<size_t>(state.range(0));
-    const std::string text = "int x; x = " + std::string(depth, '(') + "1" +
-                             std::string(depth, ')') + ";\r\n";
+    const std::string text = "int x; x = " + std::string(depth, '(') + "1" + std::string(depth, ')') + ";\r\n";
     ValidateScript(state, text);
 }
 BENCHMARK(DeepNesting)->RangeMultiplier(4)->Range(16, 2048)->UseRealTime()->Complexity();

@@ -26,10 +26,18 @@ void StatementsWithFunctions(benchmark::State& state) {
     for (int64_t k = 0; k < state.range(0); ++k) {
         const std::string n = std::to_string(k / 4);
         switch (k % 4) {
-            case 0: text += "int v" + n + ", w" + n + "[4];\r\n"; break;
-            case 1: text += "v" + n + " = " + n + " * 3 + w" + n + "[1] - 7;\r\n"; break;
-            case 2: text += "int f" + n + "(int a) { return a + " + n + "; }\r\n"; break;
-            default: text += "v" + n + " = f" + n + "(v" + n + ") + g" + n + "(\"s\", 2.5);\r\n"; break;
+        case 0:
+            text += "int v" + n + ", w" + n + "[4];\r\n";
+            break;
+        case 1:
+            text += "v" + n + " = " + n + " * 3 + w" + n + "[1] - 7;\r\n";
+            break;
+        case 2:
+            text += "int f" + n + "(int a) { return a + " + n + "; }\r\n";
+            break;
+        default:
+            text += "v" + n + " = f" + n + "(v" + n + ") + g" + n + "(\"s\", 2.5);\r\n";
+            break;
         }
     }
     ValidateScript(state, text);

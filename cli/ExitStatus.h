@@ -9,6 +9,4 @@ enum class ExitStatus : int {
 };
 
 /// The more serious of two statuses.
-inline ExitStatus Worse(ExitStatus a, ExitStatus b) {
-    return static_cast<int>(a) >= static_cast<int>(b) ? a : b;
-}
+inline ExitStatus Worse(ExitStatus a, ExitStatus b) { return static_cast<int>(a) >= static_cast<int>(b) ? a : b; }

@@ -37,7 +37,7 @@ private:
     /// Appends the quoted, escaped bytes.
     void Quote(std::string_view bytes);
 
-    std::string out;               ///< the JSON text
-    std::vector<bool> firstInLevel;///< per open object or array: nothing written in it yet
-    bool afterKey = false;         ///< the next value completes a member
+    std::string out;                 ///< the JSON text
+    std::vector<bool> firstInLevel;  ///< per open object or array: nothing written in it yet
+    bool afterKey = false;           ///< the next value completes a member
 };

@@ -18,12 +18,9 @@ struct Flag {
 };
 
 constexpr Flag kFlags[] = {
-    {"--raw", &Options::raw},
-    {"--continue-on-load-error", &Options::continueOnLoadError},
-    {"--no-log", &Options::noLog},
-    {"--help", &Options::help},
-    {"-h", &Options::help},
-    {"--version", &Options::version},
+    {"--raw", &Options::raw},      {"--continue-on-load-error", &Options::continueOnLoadError},
+    {"--no-log", &Options::noLog}, {"--help", &Options::help},
+    {"-h", &Options::help},        {"--version", &Options::version},
 };
 
 struct FormatName {
@@ -135,8 +132,7 @@ bool SetFlag(const char* argument, Options& options) {
 
 /// Handles an option that takes a value, written "--name=value" or "--name value"; `k` moves
 /// past a value taken from the next argument. False when the argument names no such option.
-bool SetValuedOption(int argc, const char* const* argv, int& k, Options& options, std::string& problem,
-                     bool& valid) {
+bool SetValuedOption(int argc, const char* const* argv, int& k, Options& options, std::string& problem, bool& valid) {
     const std::string_view argument = argv[k];
     for (const ValuedOption& option : kValuedOptions) {
         const std::string_view name = option.name;

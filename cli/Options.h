@@ -19,16 +19,16 @@ inline constexpr std::size_t kMostMemoryLimitMiB = std::size_t{1} << 20;
 
 /// The command line of tarvel-check, parsed.
 struct Options {
-    OutputFormat format = OutputFormat::Text;  ///< the report written on standard output
-    bool raw = false;                  ///< hand the bytes over without normalising line breaks
-    bool continueOnLoadError = false;  ///< answer Yes to the load-error question
-    bool noLog = false;                ///< write no logfile.txt
-    bool help = false;                 ///< show the usage text and stop
-    bool version = false;              ///< show the version and stop
-    unsigned jobs = 1;                 ///< files validated at the same time
-    double timeLimitSeconds = 0;       ///< the longest one file's validation may run; 0: no limit
+    OutputFormat format = OutputFormat::Text;             ///< the report written on standard output
+    bool raw = false;                                     ///< hand the bytes over without normalising line breaks
+    bool continueOnLoadError = false;                     ///< answer Yes to the load-error question
+    bool noLog = false;                                   ///< write no logfile.txt
+    bool help = false;                                    ///< show the usage text and stop
+    bool version = false;                                 ///< show the version and stop
+    unsigned jobs = 1;                                    ///< files validated at the same time
+    double timeLimitSeconds = 0;                          ///< the longest one file's validation may run; 0: no limit
     std::size_t memoryLimitMiB = kDefaultMemoryLimitMiB;  ///< the most one validation may hold
-    std::vector<std::string> files;    ///< the files in command-line order; "-" is standard input
+    std::vector<std::string> files;                       ///< the files in command-line order; "-" is standard input
 };
 
 /// Parses the arguments after the program name; false with `problem` set on a usage error.

@@ -17,7 +17,8 @@ namespace {
 void AppendNames(std::string& out, const char* title, const std::vector<ExternalName>& names) {
     out += title;
     out += '\n';
-    for (const ExternalName& name : names) out += Formatted(kNameLine, TerminalSafe(name.name, LineBreakUse::Escape).c_str());
+    for (const ExternalName& name : names)
+        out += Formatted(kNameLine, TerminalSafe(name.name, LineBreakUse::Escape).c_str());
 }
 
 void WriteNameArray(JsonWriter& json, const char* key, const std::vector<ExternalName>& names) {
@@ -62,11 +63,16 @@ void WriteDiagnostic(JsonWriter& json, const Diagnostic* error) {
 
 const char* TypeName(ValueType type) {
     switch (type) {
-        case ValueType::Int: return "Int";
-        case ValueType::Float: return "Float";
-        case ValueType::String: return "String";
-        case ValueType::External: return "External";
-        case ValueType::Void: break;
+    case ValueType::Int:
+        return "Int";
+    case ValueType::Float:
+        return "Float";
+    case ValueType::String:
+        return "String";
+    case ValueType::External:
+        return "External";
+    case ValueType::Void:
+        break;
     }
     return "Void";
 }
@@ -76,22 +82,22 @@ void WriteResult(JsonWriter& json, const Value& result) {
     json.Key("type");
     json.String(TypeName(result.type));
     switch (result.type) {
-        case ValueType::Int:
-            json.Key("value");
-            json.Int(result.i);
-            break;
-        case ValueType::Float:
-            json.Key("value");
-            json.Float(result.f);
-            break;
-        case ValueType::String:
-            // A string value ends at its first NUL, as everywhere in the engine.
-            json.Key("value");
-            json.String(result.text.CStr());
-            break;
-        case ValueType::Void:
-        case ValueType::External:
-            break;
+    case ValueType::Int:
+        json.Key("value");
+        json.Int(result.i);
+        break;
+    case ValueType::Float:
+        json.Key("value");
+        json.Float(result.f);
+        break;
+    case ValueType::String:
+        // A string value ends at its first NUL, as everywhere in the engine.
+        json.Key("value");
+        json.String(result.text.CStr());
+        break;
+    case ValueType::Void:
+    case ValueType::External:
+        break;
     }
     json.EndObject();
 }

@@ -129,12 +129,12 @@ void SarifLog::Add(const std::string& file, const ValidationResult& report) {
         results.push_back({rule, "error", report.error->message, file, report.error->line, report.error->column});
     }
     for (const ExternalName& name : report.externalVariables) {
-        results.push_back({kExternalVariableRuleIndex, "note", Formatted(kExternalVariableNote, name.name.c_str()), file,
-                           name.line, name.column});
+        results.push_back({kExternalVariableRuleIndex, "note", Formatted(kExternalVariableNote, name.name.c_str()),
+                           file, name.line, name.column});
     }
     for (const ExternalName& name : report.externalFunctions) {
-        results.push_back({kExternalFunctionRuleIndex, "note", Formatted(kExternalFunctionNote, name.name.c_str()), file,
-                           name.line, name.column});
+        results.push_back({kExternalFunctionRuleIndex, "note", Formatted(kExternalFunctionNote, name.name.c_str()),
+                           file, name.line, name.column});
     }
 }
 

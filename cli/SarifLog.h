@@ -19,11 +19,11 @@ public:
 private:
     /// A result or a notification, before it is written.
     struct Entry {
-        int rule = 0;          ///< index into the rule table; unused by notifications
+        int rule = 0;  ///< index into the rule table; unused by notifications
         const char* level = "error";
         std::string message;
-        std::string file;      ///< as given on the command line
-        int line = 0;          ///< 0 when the entry has no region
+        std::string file;  ///< as given on the command line
+        int line = 0;      ///< 0 when the entry has no region
         int column = 0;
     };
 

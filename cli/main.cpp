@@ -74,33 +74,33 @@ FileCheck CheckFile(const Options& options, const std::string& file, MersenneTwi
     check.status = FailingError(report) == nullptr ? ExitStatus::Validated : ExitStatus::Failed;
 
     switch (options.format) {
-        case OutputFormat::Text:
-        case OutputFormat::Json:
-            if (report.loadError) check.err = LoadErrorReport(file, *report.loadError, options.files.size() > 1);
-            break;
-        case OutputFormat::Gcc:
-        case OutputFormat::Sarif:
-            break;  // their reports carry the load error
+    case OutputFormat::Text:
+    case OutputFormat::Json:
+        if (report.loadError) check.err = LoadErrorReport(file, *report.loadError, options.files.size() > 1);
+        break;
+    case OutputFormat::Gcc:
+    case OutputFormat::Sarif:
+        break;  // their reports carry the load error
     }
     switch (options.format) {
-        case OutputFormat::Text:
-            // The editor ends without a dialog when the load error is declined; so nothing shows here.
-            if (report.load != LoadOutcome::Declined) check.out = PlainReport(file, report, options.files.size() > 1);
-            break;
-        case OutputFormat::Json:
-            check.out = JsonReport(file, report);
-            break;
-        case OutputFormat::Gcc:
-            check.out = GccReport(file, report);
-            break;
-        case OutputFormat::Sarif:
-            break;  // one log for all files, written at the end
+    case OutputFormat::Text:
+        // The editor ends without a dialog when the load error is declined; so nothing shows here.
+        if (report.load != LoadOutcome::Declined) check.out = PlainReport(file, report, options.files.size() > 1);
+        break;
+    case OutputFormat::Json:
+        check.out = JsonReport(file, report);
+        break;
+    case OutputFormat::Gcc:
+        check.out = GccReport(file, report);
+        break;
+    case OutputFormat::Sarif:
+        break;  // one log for all files, written at the end
     }
     // Whether the script is valid is unknown: the status must not say it failed.
     if (report.stop == StopReason::TimeLimit) {
         check.status = ExitStatus::TimeLimit;
-        check.err += Formatted(kTimeLimitReached, TerminalSafe(file, LineBreakUse::Escape).c_str(),
-                               options.timeLimitSeconds);
+        check.err +=
+            Formatted(kTimeLimitReached, TerminalSafe(file, LineBreakUse::Escape).c_str(), options.timeLimitSeconds);
     }
     return check;
 }

@@ -19,13 +19,13 @@ struct DeclaredVariable {
 
 /// A user function: one entry per name and parameter count, as the engine files them.
 struct DeclaredFunction {
-    std::string name;                        ///< as declared
-    ValueType returnType = ValueType::Void;  ///< the declared result type
+    std::string name;                          ///< as declared
+    ValueType returnType = ValueType::Void;    ///< the declared result type
     std::vector<DeclaredVariable> parameters;  ///< in order
-    int line = 1;                            ///< 1-based line of the name in the declaration
-    int column = 1;                          ///< 1-based byte column of the name
-    int endLine = 1;                         ///< line of the body's closing "}"
-    int endColumn = 1;                       ///< byte column just after that "}"
+    int line = 1;                              ///< 1-based line of the name in the declaration
+    int column = 1;                            ///< 1-based byte column of the name
+    int endLine = 1;                           ///< line of the body's closing "}"
+    int endColumn = 1;                         ///< byte column just after that "}"
 };
 
 /// The script's user functions and global variables, each in the order of its declaration.

@@ -19,8 +19,8 @@
 
 /// How a validation is run.
 struct ValidationOptions {
-    ScriptHost* host = nullptr;  ///< answers the "Script Error" question; null answers No
-    MersenneTwister* random = nullptr;  ///< what rand draws from; null: the process-wide generator
+    ScriptHost* host = nullptr;                 ///< answers the "Script Error" question; null answers No
+    MersenneTwister* random = nullptr;          ///< what rand draws from; null: the process-wide generator
     const std::atomic<bool>* cancel = nullptr;  ///< another thread sets it to stop; null: none
     double timeLimitSeconds = 0;                ///< the longest the run may take; 0: no limit
     std::size_t memoryLimitBytes = kDefaultMemoryLimitBytes;  ///< most the run may hold at once; 0: no limit
@@ -36,17 +36,17 @@ struct ExternalName {
 /// Everything one validation produced: the result dialog's content and more.
 struct ValidationResult {
     using StopReason = ::StopReason;
-    LoadOutcome load = LoadOutcome::Loaded;    ///< how loading ended
-    std::optional<Diagnostic> loadError;       ///< the load error the host was asked about
-    bool ok = false;                           ///< loading and running completed
-    std::string message;                       ///< the dialog's message; empty when declined
-    std::optional<Diagnostic> error;           ///< the error the dialog shows, if any
+    LoadOutcome load = LoadOutcome::Loaded;       ///< how loading ended
+    std::optional<Diagnostic> loadError;          ///< the load error the host was asked about
+    bool ok = false;                              ///< loading and running completed
+    std::string message;                          ///< the dialog's message; empty when declined
+    std::optional<Diagnostic> error;              ///< the error the dialog shows, if any
     std::vector<ExternalName> externalVariables;  ///< in display order
     std::vector<ExternalName> externalFunctions;  ///< in display order
-    Value result;                              ///< what the run returned; Void after a failure
-    uint64_t randomDraws = 0;                  ///< how often rand drew from the generator
-    Declarations declarations;                 ///< the functions and globals filed by the run
-    StopReason stop = StopReason::None;        ///< the limit that ended the run early, if any
+    Value result;                                 ///< what the run returned; Void after a failure
+    uint64_t randomDraws = 0;                     ///< how often rand drew from the generator
+    Declarations declarations;                    ///< the functions and globals filed by the run
+    StopReason stop = StopReason::None;           ///< the limit that ended the run early, if any
 };
 
 /// The longest text Validate accepts: positions in a script are ints, so LoadInline refuses

@@ -85,7 +85,8 @@ Analysis Analyze(std::string_view text, int version, const std::atomic<bool>* ca
     }
     std::vector<std::size_t> externalRanges;
     for (const auto* names : {&result.externalVariables, &result.externalFunctions}) {
-        for (const ExternalName& name : *names) externalRanges.push_back(book.AddName(name.line, name.column, name.name.size()));
+        for (const ExternalName& name : *names)
+            externalRanges.push_back(book.AddName(name.line, name.column, name.name.size()));
     }
     struct FunctionRanges {
         std::size_t name, full;
@@ -123,29 +124,34 @@ Analysis Analyze(std::string_view text, int version, const std::atomic<bool>* ca
     }
     for (std::size_t k = 0; k < functionRanges.size(); ++k) {
         const DeclaredFunction& declared = result.declarations.functions[k];
-        FunctionSymbol function{declared.name, declared.returnType, {}, book.Get(functionRanges[k].name),
-                                book.Get(functionRanges[k].full)};
+        FunctionSymbol function{
+            declared.name, declared.returnType, {}, book.Get(functionRanges[k].name), book.Get(functionRanges[k].full)};
         for (std::size_t p = 0; p < declared.parameters.size(); ++p) {
             const DeclaredVariable& parameter = declared.parameters[p];
-            function.parameters.push_back({parameter.name, parameter.type, parameter.arraySize,
-                                           book.Get(functionRanges[k].parameters[p])});
+            function.parameters.push_back(
+                {parameter.name, parameter.type, parameter.arraySize, book.Get(functionRanges[k].parameters[p])});
         }
         analysis.functions.push_back(std::move(function));
     }
     for (std::size_t k = 0; k < globalRanges.size(); ++k) {
         const DeclaredVariable& declared = result.declarations.globalVariables[k];
-        analysis.globalVariables.push_back({declared.name, declared.type, declared.arraySize, book.Get(globalRanges[k])});
+        analysis.globalVariables.push_back(
+            {declared.name, declared.type, declared.arraySize, book.Get(globalRanges[k])});
     }
     return analysis;
 }
 
 std::string_view TypeName(ValueType type) {
     switch (type) {
-    case ValueType::Int: return "int";
-    case ValueType::Float: return "float";
-    case ValueType::String: return "string";
+    case ValueType::Int:
+        return "int";
+    case ValueType::Float:
+        return "float";
+    case ValueType::String:
+        return "string";
     case ValueType::Void:
-    case ValueType::External: break;
+    case ValueType::External:
+        break;
     }
     return "void";
 }

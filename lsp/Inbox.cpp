@@ -11,7 +11,8 @@ void Inbox::Push(Incoming incoming) {
     {
         const std::lock_guard lock(mutex);
         const Json& message = incoming.message;
-        if (incoming.status == ReadStatus::Message && message.is_object() && message.value("method", Json()) == "$/cancelRequest") {
+        if (incoming.status == ReadStatus::Message && message.is_object() &&
+            message.value("method", Json()) == "$/cancelRequest") {
             const auto params = message.find("params");
             if (params != message.end() && params->is_object() && params->contains("id")) {
                 if (cancelled.size() >= kMaxCancelled) cancelled.clear();

@@ -39,9 +39,7 @@ std::span<const std::string_view> Keywords() { return kKeywords; }
 std::span<const std::string_view> TypeNames() { return kTypeNames; }
 std::span<const BuiltinFunction> Builtins() { return kBuiltins; }
 
-bool IsKeyword(std::string_view word) {
-    return std::find(kKeywords.begin(), kKeywords.end(), word) != kKeywords.end();
-}
+bool IsKeyword(std::string_view word) { return std::find(kKeywords.begin(), kKeywords.end(), word) != kKeywords.end(); }
 
 bool IsTypeName(std::string_view word) {
     return std::find(kTypeNames.begin(), kTypeNames.end(), word) != kTypeNames.end();

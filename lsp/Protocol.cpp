@@ -53,4 +53,6 @@ Range ReadRange(const Json& range) {
 
 Json WritePosition(Position position) { return {{"line", position.line}, {"character", position.character}}; }
 
-Json WriteRange(const Range& range) { return {{"start", WritePosition(range.start)}, {"end", WritePosition(range.end)}}; }
+Json WriteRange(const Range& range) {
+    return {{"start", WritePosition(range.start)}, {"end", WritePosition(range.end)}};
+}

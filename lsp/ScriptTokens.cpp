@@ -120,8 +120,9 @@ std::vector<ScriptToken> Tokenize(std::string_view text) { return Lexer(text).Ru
 const ScriptToken* NameTokenAt(const std::vector<ScriptToken>& tokens, std::size_t offset) {
     // The first token that ends at or after the offset, then the one before it for a cursor
     // that stands just behind a word.
-    auto it = std::lower_bound(tokens.begin(), tokens.end(), offset,
-                               [](const ScriptToken& token, std::size_t at) { return token.offset + token.length < at; });
+    auto it = std::lower_bound(tokens.begin(), tokens.end(), offset, [](const ScriptToken& token, std::size_t at) {
+        return token.offset + token.length < at;
+    });
     for (; it != tokens.end() && it->offset <= offset; ++it) {
         if (IsName(it->kind)) return &*it;
     }

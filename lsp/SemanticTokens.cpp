@@ -8,14 +8,22 @@ namespace {
 /// The legend's index of a token class; none for operators, which editors leave uncoloured.
 std::optional<std::uint32_t> TypeIndex(TokenClass kind) {
     switch (kind) {
-    case TokenClass::Keyword: return 0;
-    case TokenClass::Type: return 1;
-    case TokenClass::Function: return 2;
-    case TokenClass::Variable: return 3;
-    case TokenClass::String: return 4;
-    case TokenClass::Number: return 5;
-    case TokenClass::Comment: return 6;
-    case TokenClass::Operator: break;
+    case TokenClass::Keyword:
+        return 0;
+    case TokenClass::Type:
+        return 1;
+    case TokenClass::Function:
+        return 2;
+    case TokenClass::Variable:
+        return 3;
+    case TokenClass::String:
+        return 4;
+    case TokenClass::Number:
+        return 5;
+    case TokenClass::Comment:
+        return 6;
+    case TokenClass::Operator:
+        break;
     }
     return std::nullopt;
 }

@@ -38,13 +38,15 @@ const Server::Method* Server::FindMethod(const std::string& name) {
 }
 
 Server::Server(MessageWriter& writer, std::chrono::milliseconds quietTime)
-    : writer(writer),
-      scheduler(quietTime, [this](const std::string& uri, const Analysis& analysis) { PublishDiagnostics(uri, analysis); }) {}
+    : writer(writer), scheduler(quietTime, [this](const std::string& uri, const Analysis& analysis) {
+          PublishDiagnostics(uri, analysis);
+      }) {}
 
 std::optional<int> Server::Handle(const Json& message, bool cancelled) {
     if (!message.is_object() || !message.contains("method") || !message["method"].is_string()) {
         // A response from the client (it has no method) needs nothing from us.
-        if (message.is_object() && message.contains("id") && (message.contains("result") || message.contains("error"))) {
+        if (message.is_object() && message.contains("id") &&
+            (message.contains("result") || message.contains("error"))) {
             return std::nullopt;
         }
         const Json id = message.is_object() && message.contains("id") ? message["id"] : Json();
@@ -101,8 +103,9 @@ void Server::Respond(const Json& id, Json result) {
 
 void Server::RespondError(const Json& id, int code, const std::string& message) {
     // Replaced rather than refused: text from the client may hold broken UTF-8.
-    const std::string body = Json{{"jsonrpc", "2.0"}, {"id", id}, {"error", {{"code", code}, {"message", message}}}}.dump(
-        -1, ' ', false, Json::error_handler_t::replace);
+    const std::string body =
+        Json{{"jsonrpc", "2.0"}, {"id", id}, {"error", {{"code", code}, {"message", message}}}}.dump(
+            -1, ' ', false, Json::error_handler_t::replace);
     writer.Write(body);
 }
 

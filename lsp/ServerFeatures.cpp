@@ -22,12 +22,15 @@ constexpr int Variable = 13;
 
 bool Before(Position a, Position b) { return a.line < b.line || (a.line == b.line && a.character < b.character); }
 
-bool Inside(const Range& range, Position position) { return !Before(position, range.start) && !Before(range.end, position); }
+bool Inside(const Range& range, Position position) {
+    return !Before(position, range.start) && !Before(range.end, position);
+}
 
 /// User-function names ignore the case of ASCII letters, as the engine files them.
 bool SameFunctionName(std::string_view a, std::string_view b) {
     const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 /// The name under the cursor and what the text makes of it.
@@ -42,8 +45,10 @@ std::optional<Word> WordAt(const Document& document, Position position) {
     const std::vector<ScriptToken> tokens = Tokenize(text);
     const ScriptToken* token = NameTokenAt(tokens, document.Lines().ToOffset(position));
     if (token == nullptr) return std::nullopt;
-    return Word{text.substr(token->offset, token->length), token->kind,
-                {document.Lines().ToPosition(token->offset), document.Lines().ToPosition(token->offset + token->length)}};
+    return Word{
+        text.substr(token->offset, token->length),
+        token->kind,
+        {document.Lines().ToPosition(token->offset), document.Lines().ToPosition(token->offset + token->length)}};
 }
 
 std::vector<const FunctionSymbol*> FunctionsNamed(const Analysis* analysis, std::string_view name) {
@@ -130,7 +135,8 @@ Json Server::Completion(const Json& params) {
     const auto analysis = scheduler.Declarations(uri);
 
     Json items = Json::array();
-    for (std::string_view keyword : Keywords()) items.push_back(CompletionItem(keyword, CompletionKind::Keyword, "keyword"));
+    for (std::string_view keyword : Keywords())
+        items.push_back(CompletionItem(keyword, CompletionKind::Keyword, "keyword"));
     for (std::string_view type : TypeNames()) items.push_back(CompletionItem(type, CompletionKind::Keyword, "type"));
     for (const BuiltinFunction& builtin : Builtins()) {
         Json item = CompletionItem(builtin.name, CompletionKind::Function, builtin.signature);

@@ -49,7 +49,8 @@ void ValidationScheduler::Work() {
         // The document whose quiet time ends first.
         auto next = documents.end();
         for (auto it = documents.begin(); it != documents.end(); ++it) {
-            if (it->second.pending && (next == documents.end() || it->second.pending->due < next->second.pending->due)) {
+            if (it->second.pending &&
+                (next == documents.end() || it->second.pending->due < next->second.pending->due)) {
                 next = it;
             }
         }

@@ -59,7 +59,7 @@ private:
     std::map<std::string, DocumentState> documents;
     std::uint64_t nextGeneration = 1;
     bool stopping = false;
-    std::string runningUri;                       ///< the document being validated now
+    std::string runningUri;                            ///< the document being validated now
     std::shared_ptr<std::atomic<bool>> runningCancel;  ///< stops that validation; null: none runs
-    std::thread worker;  // last: it starts once everything above is built
+    std::thread worker;                                // last: it starts once everything above is built
 };

@@ -59,9 +59,14 @@ int main() {
     for (;;) {
         Incoming incoming = inbox.Pop();
         switch (incoming.status) {
-        case ReadStatus::End: Exit(server.ExitStatusAtEnd());
-        case ReadStatus::BadHeader: server.ReportParseError("a message header without a valid Content-Length"); break;
-        case ReadStatus::TooLarge: server.ReportParseError("a message larger than the server accepts"); break;
+        case ReadStatus::End:
+            Exit(server.ExitStatusAtEnd());
+        case ReadStatus::BadHeader:
+            server.ReportParseError("a message header without a valid Content-Length");
+            break;
+        case ReadStatus::TooLarge:
+            server.ReportParseError("a message larger than the server accepts");
+            break;
         case ReadStatus::Message:
             if (!incoming.parseError.empty()) {
                 server.ReportParseError(incoming.parseError);

@@ -33,8 +33,8 @@ std::string Describe(const ValidationResult& result) {
     if (result.loadError) text += result.loadError->text + "|";
     for (const auto& name : result.externalVariables) text += name.name + ",";
     for (const auto& name : result.externalFunctions) text += name.name + ",";
-    text += "|" + std::to_string(static_cast<int>(result.result.type)) + ":" +
-            std::to_string(result.result.f) + ":" + std::to_string(result.randomDraws);
+    text += "|" + std::to_string(static_cast<int>(result.result.type)) + ":" + std::to_string(result.result.f) + ":" +
+            std::to_string(result.randomDraws);
     return text;
 }
 

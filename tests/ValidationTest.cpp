@@ -56,37 +56,35 @@ TEST_P(LocatedError, PointsAtThePlaceInTheFile) {
     EXPECT_EQ(error->component, "ScriptReader");
 }
 
-INSTANTIATE_TEST_SUITE_P(Kinds, LocatedError, ::testing::Values(
-    LocatedCase{"scanner", "int a;\r\nb = 1 + $;\r\n", "$", "Encountered invalid character: $ (36)",
-                ErrorPhase::Load},
-    LocatedCase{"precompiler", "a;\r\n  #foo\r\n", "#foo", "Invalid precompiler command: 'foo'",
-                ErrorPhase::Load},
-    LocatedCase{"include", "a;\r\n#include <x.h>\r\n", "<", "Invalid 'include' command", ErrorPhase::Load},
-    LocatedCase{"end of text", "int x;\r\nx = (1 +\r\n 2\r\n", "2\r", "Unexpected end of file: Missing ')'",
-                ErrorPhase::Run},
-    LocatedCase{"operator", "int x;\r\nx = 1 +\r\n;\r\n", "+", "No R-value for '+'", ErrorPhase::Run},
-    LocatedCase{"in a function", "int f() {\r\n  int a;\r\n  a = \"s\" * 2;\r\n}\r\n", "*",
-                "Operator '*' not applicable on 'String'", ErrorPhase::Run},
-    LocatedCase{"in a call", "void g() {\r\n  q = 1 2;\r\n}\r\ng();", "2;",
-                "Invalid statement. Missing ';' ?", ErrorPhase::Run},
-    LocatedCase{"after #include lines",
-                "#include \"a.h\"\r\n#include \"b.h\"\r\nint x;\r\nx = 1 + ;\r\n", "+",
-                "No R-value for '+'", ErrorPhase::Run},
-    LocatedCase{"behind an #include on its line", "#include \"a.h\" int x; x = 1 + ;\r\n",
-                "+", "No R-value for '+'", ErrorPhase::Run},
-    LocatedCase{"declared twice", "int x;\r\nint y, x;", "x;", "Variable 'x' already in stack",
-                ErrorPhase::Run},
-    LocatedCase{"lone LF is no break", "int x;\nx = 1 + ;", "+", "No R-value for '+'",
-                ErrorPhase::Run}),
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, LocatedError,
+    ::testing::Values(
+        LocatedCase{"scanner", "int a;\r\nb = 1 + $;\r\n", "$", "Encountered invalid character: $ (36)",
+                    ErrorPhase::Load},
+        LocatedCase{"precompiler", "a;\r\n  #foo\r\n", "#foo", "Invalid precompiler command: 'foo'", ErrorPhase::Load},
+        LocatedCase{"include", "a;\r\n#include <x.h>\r\n", "<", "Invalid 'include' command", ErrorPhase::Load},
+        LocatedCase{"end of text", "int x;\r\nx = (1 +\r\n 2\r\n", "2\r", "Unexpected end of file: Missing ')'",
+                    ErrorPhase::Run},
+        LocatedCase{"operator", "int x;\r\nx = 1 +\r\n;\r\n", "+", "No R-value for '+'", ErrorPhase::Run},
+        LocatedCase{"in a function", "int f() {\r\n  int a;\r\n  a = \"s\" * 2;\r\n}\r\n", "*",
+                    "Operator '*' not applicable on 'String'", ErrorPhase::Run},
+        LocatedCase{"in a call", "void g() {\r\n  q = 1 2;\r\n}\r\ng();", "2;", "Invalid statement. Missing ';' ?",
+                    ErrorPhase::Run},
+        LocatedCase{"after #include lines", "#include \"a.h\"\r\n#include \"b.h\"\r\nint x;\r\nx = 1 + ;\r\n", "+",
+                    "No R-value for '+'", ErrorPhase::Run},
+        LocatedCase{"behind an #include on its line", "#include \"a.h\" int x; x = 1 + ;\r\n", "+",
+                    "No R-value for '+'", ErrorPhase::Run},
+        LocatedCase{"declared twice", "int x;\r\nint y, x;", "x;", "Variable 'x' already in stack", ErrorPhase::Run},
+        LocatedCase{"lone LF is no break", "int x;\nx = 1 + ;", "+", "No R-value for '+'", ErrorPhase::Run}),
     [](const auto& row) {
         std::string name = row.param.name;
-        for (char& c : name) if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+        for (char& c : name)
+            if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
         return name;
     });
 
 TEST(Validation, ExternalNamesCarryTheirFirstUseInDisplayOrder) {
-    const std::string script =
-        "int x;\r\n#include \"h\"\r\n  x = yak + Y + f(2);\r\n  y = 3;\r\n  F(1); zz(1);";
+    const std::string script = "int x;\r\n#include \"h\"\r\n  x = yak + Y + f(2);\r\n  y = 3;\r\n  F(1); zz(1);";
     const ValidationResult result = Validate(script);
     ASSERT_TRUE(result.ok) << result.message;
     ASSERT_EQ(result.externalVariables.size(), 2u);

@@ -19,7 +19,8 @@ std::string LargeScript() {
     std::string text;
     for (int k = 0; text.size() < (1u << 20); ++k) {
         const std::string name = "v" + std::to_string(k);
-        text += "int " + name + "; " + name + " = " + std::to_string(k) + " * 3 + host" + std::to_string(k % 50) + ";\n";
+        text +=
+            "int " + name + "; " + name + " = " + std::to_string(k) + " * 3 + host" + std::to_string(k % 50) + ";\n";
     }
     return text;
 }
@@ -35,8 +36,9 @@ long ResidentKib(pid_t pid) {
 
 Json Edit(int version, int line, const std::string& text) {
     return {{"textDocument", {{"uri", kUri}, {"version", version}}},
-            {"contentChanges", {{{"range", {{"start", {{"line", line}, {"character", 0}}}, {"end", {{"line", line}, {"character", 0}}}}},
-                                 {"text", text}}}}};
+            {"contentChanges",
+             {{{"range", {{"start", {{"line", line}, {"character", 0}}}, {"end", {{"line", line}, {"character", 0}}}}},
+               {"text", text}}}}};
 }
 
 }  // namespace
@@ -56,7 +58,8 @@ int main() {
         const auto start = std::chrono::steady_clock::now();
         client.Notify("textDocument/didChange", Edit(version, 5, "// edit\n"));
         if (!client.DiagnosticsFor(kUri, version)) return 1;
-        latencies.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+        latencies.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
     }
     std::sort(latencies.begin(), latencies.end());
     std::printf("1 MiB script (%zu bytes): diagnostics %.0f ms after the change (median of %zu; min %.0f, max %.0f)\n",
@@ -68,11 +71,15 @@ int main() {
         for (int k = 0; k < 1000; ++k) {
             ++version;
             // Insert and remove a line in turn so that the text keeps its size.
-            client.Notify("textDocument/didChange",
-                          k % 2 == 0 ? Edit(version, 3, "x = 1;\n")
-                                     : Json{{"textDocument", {{"uri", kUri}, {"version", version}}},
-                                            {"contentChanges", {{{"range", {{"start", {{"line", 3}, {"character", 0}}}, {"end", {{"line", 4}, {"character", 0}}}}},
-                                                                 {"text", ""}}}}});
+            client.Notify(
+                "textDocument/didChange",
+                k % 2 == 0
+                    ? Edit(version, 3, "x = 1;\n")
+                    : Json{{"textDocument", {{"uri", kUri}, {"version", version}}},
+                           {"contentChanges",
+                            {{{"range",
+                               {{"start", {{"line", 3}, {"character", 0}}}, {"end", {{"line", 4}, {"character", 0}}}}},
+                              {"text", ""}}}}});
         }
         if (!client.DiagnosticsFor(kUri, version)) return 1;
         std::printf("%5d  %ld\n", burst * 1000, ResidentKib(client.Pid()));

@@ -19,6 +19,4 @@ inline int CompareIgnoreAsciiCase(const char* a, const char* b) {
 }
 
 /// True when the two NUL-terminated strings differ at most in the case of ASCII letters.
-inline bool EqualsIgnoreAsciiCase(const char* a, const char* b) {
-    return CompareIgnoreAsciiCase(a, b) == 0;
-}
+inline bool EqualsIgnoreAsciiCase(const char* a, const char* b) { return CompareIgnoreAsciiCase(a, b) == 0; }

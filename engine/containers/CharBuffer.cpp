@@ -45,9 +45,7 @@ CharBuffer& CharBuffer::operator=(const CharBuffer& other) {
     return *this;
 }
 
-CharBuffer::CharBuffer(CharBuffer&& other) noexcept {
-    *this = std::move(other);
-}
+CharBuffer::CharBuffer(CharBuffer&& other) noexcept { *this = std::move(other); }
 
 CharBuffer& CharBuffer::operator=(CharBuffer&& other) noexcept {
     if (this != &other) {
@@ -60,9 +58,7 @@ CharBuffer& CharBuffer::operator=(CharBuffer&& other) noexcept {
     return *this;
 }
 
-CharBuffer::~CharBuffer() {
-    Free();
-}
+CharBuffer::~CharBuffer() { Free(); }
 
 void CharBuffer::Free() {
     if (storage) MemoryBudget::ReleaseCurrent(static_cast<std::size_t>(allocated));
@@ -158,6 +154,4 @@ void CharBuffer::FormatV(const char* format, va_list args) {
     Adopt(std::move(bytes), n);
 }
 
-const char* CharBuffer::CStr() const {
-    return text != nullptr ? text : "";
-}
+const char* CharBuffer::CStr() const { return text != nullptr ? text : ""; }

@@ -43,13 +43,13 @@ public:
     /// Length of the slot array.
     int GetCapacity() const { return capacity; }
 
-    std::unique_ptr<std::unique_ptr<T>[]> data;  ///< slot array; null marks a free slot
+    std::unique_ptr<std::unique_ptr<T>[]> data;     ///< slot array; null marks a free slot
     mutable std::unique_ptr<std::int32_t[]> order;  ///< order[k]: slot of the k-th element
-    int count = 0;                               ///< occupied slots
-    int firstFree = 0;                           ///< every slot below it is occupied
-    int capacity = 0;                            ///< length of data and order
-    int fixed = 0;                               ///< above 0: never grows, never reorders
-    mutable int dirty = 1;                       ///< order must be rebuilt before use
+    int count = 0;                                  ///< occupied slots
+    int firstFree = 0;                              ///< every slot below it is occupied
+    int capacity = 0;                               ///< length of data and order
+    int fixed = 0;                                  ///< above 0: never grows, never reorders
+    mutable int dirty = 1;                          ///< order must be rebuilt before use
 
 private:
     /// Finds the slot for a new element, growing a full list first.
@@ -61,8 +61,7 @@ private:
 };
 
 template <typename T>
-DynaMem<T>::DynaMem(int initialCapacity)
-    : capacity(initialCapacity > 0 ? initialCapacity : 0) {
+DynaMem<T>::DynaMem(int initialCapacity) : capacity(initialCapacity > 0 ? initialCapacity : 0) {
     SetName(ContainerMessages::kDynaMemComponent);
     data = std::make_unique<std::unique_ptr<T>[]>(static_cast<std::size_t>(capacity));
     order = std::make_unique<std::int32_t[]>(static_cast<std::size_t>(capacity));

@@ -26,9 +26,7 @@ void MemoryBudget::Release(std::size_t bytes) {
     used -= std::min(used, bytes);
 }
 
-MemoryBudget* MemoryBudget::Current() {
-    return current;
-}
+MemoryBudget* MemoryBudget::Current() { return current; }
 
 void MemoryBudget::ChargeCurrent(std::size_t bytes) {
     if (current != nullptr) current->Charge(bytes);
@@ -38,13 +36,9 @@ void MemoryBudget::ReleaseCurrent(std::size_t bytes) {
     if (current != nullptr) current->Release(bytes);
 }
 
-MemoryBudget::Scope::Scope(MemoryBudget& budget) : previous(current) {
-    current = &budget;
-}
+MemoryBudget::Scope::Scope(MemoryBudget& budget) : previous(current) { current = &budget; }
 
-MemoryBudget::Scope::~Scope() {
-    current = previous;
-}
+MemoryBudget::Scope::~Scope() { current = previous; }
 
 MemoryCharge::MemoryCharge(MemoryBudget* budget, std::size_t bytes) {
     if (budget != nullptr) budget->Charge(bytes);

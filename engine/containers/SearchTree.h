@@ -151,8 +151,7 @@ typename SearchTree<T>::Entry* SearchTree<T>::FindInLeaf(Leaf& leaf, const char*
     for (int k = 0; k < entries.GetCount(); ++k) {
         Entry* entry = entries.Get(k);
         const char* keyRest = entry->key.CStr() + 1;
-        const bool equal = caseSensitive ? std::strcmp(keyRest, rest) == 0
-                                         : EqualsIgnoreAsciiCase(keyRest, rest);
+        const bool equal = caseSensitive ? std::strcmp(keyRest, rest) == 0 : EqualsIgnoreAsciiCase(keyRest, rest);
         if (equal) return entry;
     }
     return nullptr;

@@ -63,9 +63,7 @@ ErrorClass::ErrorClass() {
     state.repeatCount.store(0, std::memory_order_relaxed);
 }
 
-ErrorClass::ErrorClass(const ErrorClass& other) : ErrorClass() {
-    CopyText(name, other.name);
-}
+ErrorClass::ErrorClass(const ErrorClass& other) : ErrorClass() { CopyText(name, other.name); }
 
 ErrorClass& ErrorClass::operator=(const ErrorClass& other) {
     if (this != &other) CopyText(name, other.name);
@@ -76,13 +74,9 @@ ErrorClass::~ErrorClass() {
     if (state.repeatCount.load(std::memory_order_relaxed) != 0) Warning(kEndWarning);
 }
 
-void ErrorClass::SetName(const char* n) {
-    CopyText(name, n);
-}
+void ErrorClass::SetName(const char* n) { CopyText(name, n); }
 
-const char* ErrorClass::GetName() const {
-    return name;
-}
+const char* ErrorClass::GetName() const { return name; }
 
 void ErrorClass::Error(const char* format, ...) {
     va_list args;
@@ -122,22 +116,16 @@ void ErrorClass::Warning(const char* format, ...) {
     if (state.warningCount == kWarningLimit) Log("%s", kMaximumWarnings);
 }
 
-const ErrorMsg& LastError() {
-    return lastError;
-}
+const ErrorMsg& LastError() { return lastError; }
 
 unsigned WarningCount() {
     const std::lock_guard<std::mutex> lock(state.mutex);
     return state.warningCount;
 }
 
-unsigned WarningRepeatCount() {
-    return state.repeatCount.load(std::memory_order_relaxed);
-}
+unsigned WarningRepeatCount() { return state.repeatCount.load(std::memory_order_relaxed); }
 
-const char* LastWarningLine() {
-    return state.lastWarning;
-}
+const char* LastWarningLine() { return state.lastWarning; }
 
 void SetWarningCountersForTesting(unsigned warnings, unsigned repeats) {
     const std::lock_guard<std::mutex> lock(state.mutex);

@@ -59,13 +59,11 @@ std::string SystemCurrentDirectory() {
 }
 
 std::uint64_t AvailableMemory() {
-    return state.environment.availableMemory ? state.environment.availableMemory()
-                                             : SystemAvailableMemory();
+    return state.environment.availableMemory ? state.environment.availableMemory() : SystemAvailableMemory();
 }
 
 std::string CurrentDirectory() {
-    return state.environment.currentDirectory ? state.environment.currentDirectory()
-                                              : SystemCurrentDirectory();
+    return state.environment.currentDirectory ? state.environment.currentDirectory() : SystemCurrentDirectory();
 }
 
 class FileDescriptor {
@@ -109,9 +107,7 @@ void WriteEntry(const std::string& entry) {
 
 }  // namespace
 
-double Now() {
-    return state.environment.clock ? state.environment.clock() : SystemClock();
-}
+double Now() { return state.environment.clock ? state.environment.clock() : SystemClock(); }
 
 int RoundToMebibytes(std::uint64_t bytes) {
     const std::uint64_t mebibytes = (bytes + 524288) >> 20;
@@ -158,17 +154,11 @@ void LogV(const char* format, va_list args) {
     }
 }
 
-LogHold::LogHold(HeldLogEntries* held) : previous(heldEntries) {
-    heldEntries = held;
-}
+LogHold::LogHold(HeldLogEntries* held) : previous(heldEntries) { heldEntries = held; }
 
-LogHold::~LogHold() {
-    heldEntries = previous;
-}
+LogHold::~LogHold() { heldEntries = previous; }
 
-HeldLogEntries* CurrentLogHold() {
-    return heldEntries;
-}
+HeldLogEntries* CurrentLogHold() { return heldEntries; }
 
 void WriteHeldEntries(HeldLogEntries& held) {
     {
@@ -178,9 +168,7 @@ void WriteHeldEntries(HeldLogEntries& held) {
     held.entries.clear();
 }
 
-void SetLogEnabled(bool enable) {
-    enabled.store(enable);
-}
+void SetLogEnabled(bool enable) { enabled.store(enable); }
 
 void SetLogEnvironmentForTesting(LogEnvironment environment) {
     const std::lock_guard<std::mutex> lock(mutex);

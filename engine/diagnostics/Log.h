@@ -7,9 +7,9 @@
 
 /// Where the log takes its time, memory figure and directory from; empty members use the system.
 struct LogEnvironment {
-    std::function<double()> clock;                  ///< seconds on a monotonic scale
-    std::function<std::uint64_t()> availableMemory; ///< available physical memory in bytes
-    std::function<std::string()> currentDirectory;  ///< the current directory; empty when unreadable
+    std::function<double()> clock;                   ///< seconds on a monotonic scale
+    std::function<std::uint64_t()> availableMemory;  ///< available physical memory in bytes
+    std::function<std::string()> currentDirectory;   ///< the current directory; empty when unreadable
 };
 
 /// Appends one entry to logfile.txt in the directory that was current at the first entry.

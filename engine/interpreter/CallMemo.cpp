@@ -5,9 +5,7 @@
 
 namespace {
 
-bool HoldsNoText(const Value& value) {
-    return value.type != ValueType::String && value.text.text == nullptr;
-}
+bool HoldsNoText(const Value& value) { return value.type != ValueType::String && value.text.text == nullptr; }
 
 }  // namespace
 
@@ -19,9 +17,7 @@ bool CallMemo::Remembers(const Value* arguments, int count) {
     return true;
 }
 
-bool CallMemo::Remembers(const Value& result) {
-    return HoldsNoText(result);
-}
+bool CallMemo::Remembers(const Value& result) { return HoldsNoText(result); }
 
 CallMemo::Key CallMemo::MakeKey(const void* function, const Value* arguments, int count) {
     Key key;

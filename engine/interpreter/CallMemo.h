@@ -20,11 +20,11 @@ public:
 
     /// What one run of a call left behind.
     struct Outcome {
-        Value result;            ///< the converted result
-        int deeperCalls = 0;     ///< scopes the run stacked above the caller's, itself included
-        std::size_t bytes = 0;   ///< the most memory the run held above what it started with
-        int tokenStart = 0;      ///< the engine's token position when the run ended
-        int errorStart = -1;     ///< the engine's error position when the run ended
+        Value result;           ///< the converted result
+        int deeperCalls = 0;    ///< scopes the run stacked above the caller's, itself included
+        std::size_t bytes = 0;  ///< the most memory the run held above what it started with
+        int tokenStart = 0;     ///< the engine's token position when the run ended
+        int errorStart = -1;    ///< the engine's error position when the run ended
     };
 
     /// True when a call with these arguments can be remembered at all: few, and none holding text.

@@ -194,24 +194,36 @@ RunStep HandleReturn(ScriptReader& engine, RunState&) {
 
 RunStep ScriptReader::HandleControlKeyword(Keyword keyword, RunState& run) {
     switch (keyword) {
-    case Keyword::If: return HandleIf(*this, run);
-    case Keyword::Else: return HandleElse(*this, run);
-    case Keyword::While: return HandleWhile(*this, run);
-    case Keyword::Do: return HandleDo(*this, run);
-    case Keyword::For: return HandleFor(*this, run);
-    case Keyword::Switch: return HandleSwitch(*this, run);
-    case Keyword::Case: return HandleCase(*this, run);
-    case Keyword::Default: return HandleDefault(*this, run);
-    case Keyword::Break: return ExpectSemicolon(*this, kInvalidBreak);
-    case Keyword::Continue: return ExpectSemicolon(*this, kInvalidContinue);
-    case Keyword::Return: return HandleReturn(*this, run);
+    case Keyword::If:
+        return HandleIf(*this, run);
+    case Keyword::Else:
+        return HandleElse(*this, run);
+    case Keyword::While:
+        return HandleWhile(*this, run);
+    case Keyword::Do:
+        return HandleDo(*this, run);
+    case Keyword::For:
+        return HandleFor(*this, run);
+    case Keyword::Switch:
+        return HandleSwitch(*this, run);
+    case Keyword::Case:
+        return HandleCase(*this, run);
+    case Keyword::Default:
+        return HandleDefault(*this, run);
+    case Keyword::Break:
+        return ExpectSemicolon(*this, kInvalidBreak);
+    case Keyword::Continue:
+        return ExpectSemicolon(*this, kInvalidContinue);
+    case Keyword::Return:
+        return HandleReturn(*this, run);
     // exit never ends a validation: the word is dropped and "exit(1);" reads as "(1);".
     case Keyword::Exit:
     case Keyword::None:
     case Keyword::Int:
     case Keyword::Float:
     case Keyword::String:
-    case Keyword::Void: break;
+    case Keyword::Void:
+        break;
     }
     return RunStep::Completed();
 }

@@ -30,8 +30,8 @@ constexpr int kModeCount = 6;
 
 struct TerminatorRule {
     char token;
-    Completion completion;              ///< the completion of Finish
-    const char* refusal;                ///< the text of Refuse
+    Completion completion;                ///< the completion of Finish
+    const char* refusal;                  ///< the text of Refuse
     TerminatorAction action[kModeCount];  ///< by RunMode, in the order of its values
 };
 
@@ -41,13 +41,10 @@ using enum TerminatorAction;
 constexpr TerminatorRule kTerminators[] = {
     {';', Completion::Semicolon, kInvalidSemicolon, {Finish, Refuse, GoOn, Refuse, Finish, Refuse}},
     {')', Completion::CloseParen, kInvalidCloseParen, {Refuse, Finish, Refuse, Refuse, Finish, Refuse}},
-    {'}', Completion::CloseBrace, kInvalidCloseBrace,
-     {LeaveBrace, Refuse, EndBlock, Refuse, Refuse, Refuse}},
-    {']', Completion::CloseBracket, kInvalidCloseBracket,
-     {Refuse, Refuse, Refuse, Finish, Refuse, Refuse}},
+    {'}', Completion::CloseBrace, kInvalidCloseBrace, {LeaveBrace, Refuse, EndBlock, Refuse, Refuse, Refuse}},
+    {']', Completion::CloseBracket, kInvalidCloseBracket, {Refuse, Refuse, Refuse, Finish, Refuse, Refuse}},
     {',', Completion::Comma, nullptr, {GoOn, GoOn, GoOn, RefuseComma, Finish, GoOn}},
-    {':', Completion::Colon, kInvalidColon,
-     {DropLabel, DropLabel, DropLabel, DropLabel, DropLabel, Finish}},
+    {':', Completion::Colon, kInvalidColon, {DropLabel, DropLabel, DropLabel, DropLabel, DropLabel, Finish}},
 };
 
 const TerminatorRule* FindTerminator(char c) {
@@ -58,16 +55,19 @@ const TerminatorRule* FindTerminator(char c) {
 }
 
 bool IsTypeKeyword(Keyword code) {
-    return code == Keyword::Int || code == Keyword::Float || code == Keyword::String ||
-           code == Keyword::Void;
+    return code == Keyword::Int || code == Keyword::Float || code == Keyword::String || code == Keyword::Void;
 }
 
 DeclType DeclaredType(Keyword code) {
     switch (code) {
-    case Keyword::Int: return DeclType::Int;
-    case Keyword::Float: return DeclType::Float;
-    case Keyword::String: return DeclType::String;
-    default: return DeclType::Void;
+    case Keyword::Int:
+        return DeclType::Int;
+    case Keyword::Float:
+        return DeclType::Float;
+    case Keyword::String:
+        return DeclType::String;
+    default:
+        return DeclType::Void;
     }
 }
 
@@ -91,11 +91,16 @@ public:
         case RunMode::Statement:
             if (run.items.GetCount() > 0) engine.ScriptError(kEndOfFileInStatement);
             return Value();
-        case RunMode::Paren: engine.ScriptError(kEndOfFileMissingParen);
-        case RunMode::Block: engine.ScriptError(kEndOfFileMissingBrace);
-        case RunMode::Index: engine.ScriptError(kEndOfFileMissingBracket);
-        case RunMode::Argument: engine.ScriptError(kEndOfFileInStatement);
-        case RunMode::CaseLabel: break;  // the switch statement reports the missing label
+        case RunMode::Paren:
+            engine.ScriptError(kEndOfFileMissingParen);
+        case RunMode::Block:
+            engine.ScriptError(kEndOfFileMissingBrace);
+        case RunMode::Index:
+            engine.ScriptError(kEndOfFileMissingBracket);
+        case RunMode::Argument:
+            engine.ScriptError(kEndOfFileInStatement);
+        case RunMode::CaseLabel:
+            break;  // the switch statement reports the missing label
         }
         return Value();
     }
@@ -114,9 +119,12 @@ public:
         }
         run.pendingIf = false;
         switch (kind) {
-        case TokenKind::CallName: return Call();
-        case TokenKind::IndexName: return IndexedName();
-        default: return PlainName();
+        case TokenKind::CallName:
+            return Call();
+        case TokenKind::IndexName:
+            return IndexedName();
+        default:
+            return PlainName();
         }
     }
 
@@ -179,8 +187,7 @@ private:
     int ReadIndex() {
         const Value index = engine.ExecuteStatements(RunMode::Index, nullptr, DeclType::NoDeclaration);
         // An External index cannot be known; it is taken as 0 rather than refused.
-        const bool valid = (index.type == ValueType::Int && index.i >= 0) ||
-                           index.type == ValueType::External;
+        const bool valid = (index.type == ValueType::Int && index.i >= 0) || index.type == ValueType::External;
         if (!valid) engine.ScriptError(kIndexMustBePositive);
         return index.i;
     }
@@ -208,8 +215,10 @@ private:
 
     RunStep Terminator(const TerminatorRule& rule) {
         switch (rule.action[static_cast<int>(run.mode)]) {
-        case Finish: return RunStep::EndRun(rule.completion, engine.Evaluate(run.items));
-        case Refuse: engine.ScriptError("%s", rule.refusal);
+        case Finish:
+            return RunStep::EndRun(rule.completion, engine.Evaluate(run.items));
+        case Refuse:
+            engine.ScriptError("%s", rule.refusal);
         case GoOn:
             // Commas separate expressions evaluated in turn; in a declaration the name after
             // the comma is again a first item and is declared too.
@@ -226,7 +235,8 @@ private:
             static_cast<void>(engine.Evaluate(run.items));
             engine.SetPosition(engine.position - 1);
             return RunStep::EndRun(Completion::Semicolon, Value());
-        case RefuseComma: engine.ScriptError(kInvalidCommaInIndex);
+        case RefuseComma:
+            engine.ScriptError(kInvalidCommaInIndex);
         case DropLabel:
             // A label such as "start:" is accepted and ignored; "a ? b : c" is not.
             if (run.items.GetCount() != 1) engine.ScriptError(kInvalidColon);
@@ -239,8 +249,7 @@ private:
     /// A keyword statement: its item exists while its handler runs, then it is removed.
     RunStep KeywordStatement(Keyword code) {
         const int slot = AddItem(ItemKind::Keyword);
-        RunStep outcome = IsTypeKeyword(code) ? Declaration(code)
-                                           : engine.HandleControlKeyword(code, run);
+        RunStep outcome = IsTypeKeyword(code) ? Declaration(code) : engine.HandleControlKeyword(code, run);
         if (outcome.endsRun) return outcome;
         run.pendingIf = code == Keyword::If;
         if (run.items.GetSlot(slot) != nullptr) run.items.Delete(slot);
@@ -258,8 +267,7 @@ private:
             return false;
         }
         if (next == ')') {
-            engine.ScriptError(code == Keyword::Int ? kIntConversionOnlyAsFunction
-                                                    : kConversionOnlyAsFunction);
+            engine.ScriptError(code == Keyword::Int ? kIntConversionOnlyAsFunction : kConversionOnlyAsFunction);
         }
         if (next != '(') return false;
         if (kind != TokenKind::CallName) engine.ScriptError(kMissingSemicolon);
@@ -269,8 +277,7 @@ private:
     /// int, float, string or void starting a declaration run of that type.
     RunStep Declaration(Keyword code) {
         Completion completion = Completion::Semicolon;
-        static_cast<void>(engine.ExecuteStatements(RunMode::Statement, &completion,
-                                                   DeclaredType(code)));
+        static_cast<void>(engine.ExecuteStatements(RunMode::Statement, &completion, DeclaredType(code)));
         // The function has been declared (and its body run) before its position is judged.
         if (completion == Completion::FunctionDeclared && !run.firstItem) {
             engine.ScriptError(kInvalidFunctionPosition);
@@ -299,24 +306,33 @@ Value ScriptReader::ExecuteStatements(RunMode mode, Completion* completion, Decl
         run.tokenStart = position;
         run.firstItem = run.items.GetCount() == 0;
         const TokenKind kind = ReadToken(executor.token);
-        const bool word =
-            kind == TokenKind::CallName || kind == TokenKind::IndexName || kind == TokenKind::Name;
+        const bool word = kind == TokenKind::CallName || kind == TokenKind::IndexName || kind == TokenKind::Name;
         // Only an else may follow an if in the same run; any other token ends that chance
         // (a word decides for itself, in Word).
         if (!word) run.pendingIf = false;
         RunStep step;
         switch (kind) {
-        case TokenKind::End: return executor.EndOfText();
-        case TokenKind::Number: step = executor.Number(); break;
-        case TokenKind::StringLit: step = executor.StringLiteral(); break;
-        case TokenKind::Operator: step = executor.OperatorToken(); break;
+        case TokenKind::End:
+            return executor.EndOfText();
+        case TokenKind::Number:
+            step = executor.Number();
+            break;
+        case TokenKind::StringLit:
+            step = executor.StringLiteral();
+            break;
+        case TokenKind::Operator:
+            step = executor.OperatorToken();
+            break;
         case TokenKind::CallName:
         case TokenKind::IndexName:
-        case TokenKind::Name: step = executor.Word(kind); break;
+        case TokenKind::Name:
+            step = executor.Word(kind);
+            break;
         case TokenKind::Directive:
             // The precompiler resolves or refuses every directive before a run.
             ScriptError(kInvalidPrecompilerCommand, executor.token.CStr());
-        default: break;
+        default:
+            break;
         }
         if (step.endsRun) return executor.End(step.completion, std::move(step.value));
     }

@@ -35,10 +35,14 @@ void FunctionKey(std::string& key, const char* name, int arity) {
 /// The parameter type a type keyword names; Void for any other word.
 ValueType ParameterType(const char* word) {
     switch (ScriptReader::ClassifyKeyword(word)) {
-    case Keyword::Int: return ValueType::Int;
-    case Keyword::Float: return ValueType::Float;
-    case Keyword::String: return ValueType::String;
-    default: return ValueType::Void;
+    case Keyword::Int:
+        return ValueType::Int;
+    case Keyword::Float:
+        return ValueType::Float;
+    case Keyword::String:
+        return ValueType::String;
+    default:
+        return ValueType::Void;
     }
 }
 
@@ -58,8 +62,7 @@ void ReadParameters(ScriptReader& engine, FunctionRecord& record) {
         if (engine.AtEnd()) engine.ScriptError(kUnexpectedEndOfFile);
         // Parameters are scalars: "int a[3]" reads as an indexed name and is refused.
         TokenKind kind = engine.ReadToken(token);
-        const ValueType type =
-            kind == TokenKind::Name ? ParameterType(token.CStr()) : ValueType::Void;
+        const ValueType type = kind == TokenKind::Name ? ParameterType(token.CStr()) : ValueType::Void;
         if (type == ValueType::Void) engine.ScriptError(kFunctionInvalidDeclaration);
         kind = engine.ReadToken(token);
         const bool keyword = ScriptReader::ClassifyKeyword(token.CStr()) != Keyword::None;
@@ -242,9 +245,7 @@ bool ScriptReader::CallUserFunction(const char* name, Value* arguments, int coun
     return true;
 }
 
-Value ScriptReader::ExecuteFunction(FunctionRecord& record) {
-    return RunFunction(*this, record, nullptr);
-}
+Value ScriptReader::ExecuteFunction(FunctionRecord& record) { return RunFunction(*this, record, nullptr); }
 
 void ScriptReader::ConvertResult(Value& target, const Value& source) {
     const ValueType type = target.type;
@@ -264,6 +265,7 @@ void ScriptReader::ConvertResult(Value& target, const Value& source) {
         if (source.type == ValueType::String) target.text = source.text;
         break;
     case ValueType::Void:
-    case ValueType::External: break;
+    case ValueType::External:
+        break;
     }
 }

@@ -19,8 +19,7 @@ inline constexpr char kInvalidOpenBracket[] = "Encountered invalid '['";
 inline constexpr char kInvalidColon[] = "Encountered invalid ':'";
 inline constexpr char kInvalidCommaInIndex[] = "Invalid ',' in [] Block";
 inline constexpr char kIndexMustBePositive[] = "Index must be positive integer";
-inline constexpr char kIntConversionOnlyAsFunction[] =
-    "Type conversion only valid as function (missing ';' ?)";
+inline constexpr char kIntConversionOnlyAsFunction[] = "Type conversion only valid as function (missing ';' ?)";
 inline constexpr char kConversionOnlyAsFunction[] = "Type conversion only valid as function";
 inline constexpr char kMissingSemicolon[] = "Missing ';'";
 inline constexpr char kInvalidFunctionPosition[] = "Invalid position for function decleration";
@@ -54,10 +53,8 @@ inline constexpr char kInvalidContinue[] = "Invalid continue statement";
 inline constexpr char kFunctionInvalidDeclaration[] = "Invalid function declaration";
 inline constexpr char kFunctionPrototype[] = "Function prototypes not supported";
 inline constexpr char kFunctionInvalidCallBlock[] = "Invalid block in function call";
-inline constexpr char kFunctionInconsistentArguments[] =
-    "Internal error: inconsistent number of arguments";
-inline constexpr char kFunctionStackOverflow[] =
-    "Stack overflow: more than 256 function iterations";
+inline constexpr char kFunctionInconsistentArguments[] = "Internal error: inconsistent number of arguments";
+inline constexpr char kFunctionStackOverflow[] = "Stack overflow: more than 256 function iterations";
 inline constexpr char kFunctionInvalidReturnType[] = "Invalid return type for function '%s'";
 inline constexpr char kFunctionCanNotReturnValue[] = "Function '%s' can not return a value";
 
@@ -76,10 +73,8 @@ inline constexpr char kCanNotConvertFloatToString[] = "Can not convert 'Float' t
 
 // A run stopped before the end of its script, and memory running out.
 inline constexpr char kValidationCancelled[] = "Validation cancelled";
-inline constexpr char kTimeLimitExceeded[] =
-    "Time limit exceeded: the validation ran longer than %g seconds";
-inline constexpr char kMemoryLimitExceeded[] =
-    "Memory limit exceeded: the validation needs more than %zu bytes";
+inline constexpr char kTimeLimitExceeded[] = "Time limit exceeded: the validation ran longer than %g seconds";
+inline constexpr char kMemoryLimitExceeded[] = "Memory limit exceeded: the validation needs more than %zu bytes";
 inline constexpr char kArrayExceedsMemoryLimit[] =
     "Memory limit exceeded: array '%s' of %i elements does not fit in %zu bytes";
 inline constexpr char kOutOfMemory[] = "Out of memory: the system refused an allocation";

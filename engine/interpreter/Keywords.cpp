@@ -18,7 +18,8 @@ Keyword ScriptReader::ClassifyKeyword(const char* word) {
     // Every name of the script passes through here: the first two letters leave at most one
     // keyword to compare in full, and most names are told apart at the first letter.
     switch (word[0]) {
-    case 'b': return Spells(word, "break") ? Keyword::Break : Keyword::None;
+    case 'b':
+        return Spells(word, "break") ? Keyword::Break : Keyword::None;
     case 'c':
         if (word[1] == 'a') return Spells(word, "case") ? Keyword::Case : Keyword::None;
         return Spells(word, "continue") ? Keyword::Continue : Keyword::None;
@@ -34,12 +35,16 @@ Keyword ScriptReader::ClassifyKeyword(const char* word) {
     case 'i':
         if (word[1] == 'f') return Spells(word, "if") ? Keyword::If : Keyword::None;
         return Spells(word, "int") ? Keyword::Int : Keyword::None;
-    case 'r': return Spells(word, "return") ? Keyword::Return : Keyword::None;
+    case 'r':
+        return Spells(word, "return") ? Keyword::Return : Keyword::None;
     case 's':
         if (word[1] == 'w') return Spells(word, "switch") ? Keyword::Switch : Keyword::None;
         return Spells(word, "string") ? Keyword::String : Keyword::None;
-    case 'v': return Spells(word, "void") ? Keyword::Void : Keyword::None;
-    case 'w': return Spells(word, "while") ? Keyword::While : Keyword::None;
-    default: return Keyword::None;
+    case 'v':
+        return Spells(word, "void") ? Keyword::Void : Keyword::None;
+    case 'w':
+        return Spells(word, "while") ? Keyword::While : Keyword::None;
+    default:
+        return Keyword::None;
     }
 }

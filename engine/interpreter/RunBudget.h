@@ -15,8 +15,8 @@ inline constexpr std::size_t kDefaultMemoryLimitBytes = std::size_t{1} << 30;
 
 /// The bounds of one validation.
 struct RunLimits {
-    const std::atomic<bool>* cancel = nullptr;  ///< set by another thread to stop; null: none
-    double timeLimitSeconds = 0;                ///< 0: no limit
+    const std::atomic<bool>* cancel = nullptr;                ///< set by another thread to stop; null: none
+    double timeLimitSeconds = 0;                              ///< 0: no limit
     std::size_t memoryLimitBytes = kDefaultMemoryLimitBytes;  ///< 0: no limit
 };
 

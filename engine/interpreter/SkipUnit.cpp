@@ -28,9 +28,15 @@ SkipStep SkipOperator(ScriptReader& engine, RunMode mode, const char* op, SkipFl
     case ';':
         if (mode == RunMode::Statement) return SkipStep::End;
         break;
-    case '(': engine.SkipUnit(RunMode::Paren); break;
-    case '{': engine.SkipUnit(RunMode::Block); break;
-    case '[': engine.SkipUnit(RunMode::Index); break;
+    case '(':
+        engine.SkipUnit(RunMode::Paren);
+        break;
+    case '{':
+        engine.SkipUnit(RunMode::Block);
+        break;
+    case '[':
+        engine.SkipUnit(RunMode::Index);
+        break;
     case ')':
         if (mode != RunMode::Paren) engine.ScriptError(kInvalidCloseParen);
         return SkipStep::End;
@@ -46,15 +52,15 @@ SkipStep SkipOperator(ScriptReader& engine, RunMode mode, const char* op, SkipFl
     case ']':
         if (mode != RunMode::Index) engine.ScriptError(kInvalidCloseBracket);
         return SkipStep::End;
-    default: break;
+    default:
+        break;
     }
     flags.pendingIf = false;
     flags.elseAllowed = false;
     return SkipStep::GoOn;
 }
 
-SkipStep SkipWord(ScriptReader& engine, RunMode mode, const char* word, int tokenStart,
-                  SkipFlags& flags) {
+SkipStep SkipWord(ScriptReader& engine, RunMode mode, const char* word, int tokenStart, SkipFlags& flags) {
     const Keyword keyword = ScriptReader::ClassifyKeyword(word);
     if (keyword != Keyword::None) flags.keywordSeen = true;
     // After an if without else, a Statement skip ends in front of the next statement's word.

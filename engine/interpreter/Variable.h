@@ -6,10 +6,10 @@
 
 /// One declared variable; a scalar, or an array whose elements all carry the declared type.
 struct Variable {
-    Value value;                      ///< scalar value; its type is the declared type
-    ArrayElements elements;           ///< arraySize elements, none for a scalar
-    CharBuffer name;                  ///< the name as declared
-    int arraySize = 0;                ///< 0 for a scalar
-    int declaredAt = -1;              ///< first byte of the name where it was declared
-    MemoryCharge elementsCharge;      ///< the elements' share of the validation's memory
+    Value value;                  ///< scalar value; its type is the declared type
+    ArrayElements elements;       ///< arraySize elements, none for a scalar
+    CharBuffer name;              ///< the name as declared
+    int arraySize = 0;            ///< 0 for a scalar
+    int declaredAt = -1;          ///< first byte of the name where it was declared
+    MemoryCharge elementsCharge;  ///< the elements' share of the validation's memory
 };

@@ -77,8 +77,7 @@ void ScriptReader::LineTableEdit::Remove(const ScriptReader& engine, int index, 
     }
     shift += removedBytes;
     // Only the two entries that are now neighbours can have come out of order.
-    if (index > 0 && index < Count(engine) &&
-        Start(engine, index - 1) > Start(engine, index)) {
+    if (index > 0 && index < Count(engine) && Start(engine, index - 1) > Start(engine, index)) {
         ordered = false;
     }
 }
@@ -101,7 +100,7 @@ void ScriptReader::SettleLineTable() {
 void ScriptReader::Precompile(int depth) {
     if (depth > kMaxIncludeDepth) ScriptError(kTooManyIncludeLevels);
 
-    std::string output;  // the text without its directives, built up to the current one
+    std::string output;                     // the text without its directives, built up to the current one
     std::vector<RemovedDirective> removed;  // how the output maps back onto this pass's text
     int copyStart = 0;
     bool changed = false;
@@ -129,11 +128,9 @@ void ScriptReader::Precompile(int depth) {
         const int line = lineTableEdit.LineOf(*this, outputLength + (directiveEnd - copyStart));
         lineTableEdit.Remove(*this, line, directiveEnd - directiveStart);
 
-        output.append(sourceText.get() + copyStart,
-                      static_cast<size_t>(directiveStart - copyStart));
+        output.append(sourceText.get() + copyStart, static_cast<size_t>(directiveStart - copyStart));
         const int removedBefore = removed.empty() ? 0 : removed.back().removedUpTo;
-        removed.push_back({static_cast<int>(output.size()),
-                           removedBefore + (directiveEnd - directiveStart)});
+        removed.push_back({static_cast<int>(output.size()), removedBefore + (directiveEnd - directiveStart)});
         copyStart = directiveEnd;
         changed = true;
     }

@@ -15,8 +15,7 @@ inline constexpr char kUnknownErrorType[] = "Unknown error type caught";
 inline constexpr char kCannotCreateThread[] = "Can not create thread: %s";
 inline constexpr char kRaiseStoredError[] = "%s";
 inline constexpr char kTooManyNestedBlocks[] = "Too many nested blocks (more than %i)";
-inline constexpr char kStackExhausted[] =
-    "Stack exhausted: blocks nested too deeply inside %i nested function calls";
+inline constexpr char kStackExhausted[] = "Stack exhausted: blocks nested too deeply inside %i nested function calls";
 inline constexpr char kScriptTextTooLong[] = "Script text too long: %zu bytes";
 
 // Source store and precompiler.

@@ -12,35 +12,22 @@ namespace {
 
 // Classes are decided on the signed byte: everything from 0x80 up reads as negative and is
 // therefore a blank, whatever 8-bit encoding the script was written in.
-int Signed(char c) {
-    return static_cast<signed char>(c);
-}
+int Signed(char c) { return static_cast<signed char>(c); }
 
-bool IsBlank(char c) {
-    return Signed(c) <= 32;
-}
+bool IsBlank(char c) { return Signed(c) <= 32; }
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-bool IsNameStart(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
-}
+bool IsNameStart(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
 
-bool IsNameChar(char c) {
-    return IsNameStart(c) || IsDigit(c);
-}
+bool IsNameChar(char c) { return IsNameStart(c) || IsDigit(c); }
 
 bool IsOperatorChar(char c) {
     const int v = Signed(c);
-    return v == 33 || (v >= 37 && v <= 47) || (v >= 58 && v <= 64) || (v >= 91 && v <= 94) ||
-           (v >= 123 && v <= 126);
+    return v == 33 || (v >= 37 && v <= 47) || (v >= 58 && v <= 64) || (v >= 91 && v <= 94) || (v >= 123 && v <= 126);
 }
 
-bool IsOneOf(char c, std::string_view set) {
-    return set.find(c) != std::string_view::npos;
-}
+bool IsOneOf(char c, std::string_view set) { return set.find(c) != std::string_view::npos; }
 
 // Two characters form one operator only in these pairs; there are no longer operators.
 bool FormsPair(char c, char d) {
@@ -133,8 +120,8 @@ void ScriptReader::SkipBlanks() {
 void ScriptReader::SkipPast(const char* s) {
     const int n = static_cast<int>(std::strlen(s));
     for (;;) {
-        const bool found = n <= sourceLength - position &&
-                           std::memcmp(&sourceText[position], s, static_cast<size_t>(n)) == 0;
+        const bool found =
+            n <= sourceLength - position && std::memcmp(&sourceText[position], s, static_cast<size_t>(n)) == 0;
         if (found) {
             position += n;
             return;
@@ -230,50 +217,58 @@ std::optional<TokenKind> ScriptReader::FindBlockLabel(CharBuffer& out) {
         const TokenKind kind = ReadToken(out);
         if (kind == TokenKind::Operator && out.length == 1) {
             switch (out.text[0]) {
-                case '(': ++parens; break;
-                case '[': ++squares; break;
-                case '{': {
-                    const auto known = blockSpans.find(tokenStart);
-                    if (known != blockSpans.end() && parens + known->second.lowParens >= 0 &&
-                        squares + known->second.lowSquares >= 0) {
-                        const BlockSpan& span = known->second;
-                        if (!opened.empty()) {
-                            opened.back().lowParens = std::min(opened.back().lowParens, parens + span.lowParens);
-                            opened.back().lowSquares = std::min(opened.back().lowSquares, squares + span.lowSquares);
-                        }
-                        parens += span.parens;
-                        squares += span.squares;
-                        position = span.end;
-                        tokenStart = span.closeStart;
-                        break;
+            case '(':
+                ++parens;
+                break;
+            case '[':
+                ++squares;
+                break;
+            case '{': {
+                const auto known = blockSpans.find(tokenStart);
+                if (known != blockSpans.end() && parens + known->second.lowParens >= 0 &&
+                    squares + known->second.lowSquares >= 0) {
+                    const BlockSpan& span = known->second;
+                    if (!opened.empty()) {
+                        opened.back().lowParens = std::min(opened.back().lowParens, parens + span.lowParens);
+                        opened.back().lowSquares = std::min(opened.back().lowSquares, squares + span.lowSquares);
                     }
-                    ++curlies;
-                    opened.push_back({tokenStart, parens, squares, parens, squares});
+                    parens += span.parens;
+                    squares += span.squares;
+                    position = span.end;
+                    tokenStart = span.closeStart;
                     break;
                 }
-                case ')':
-                    --parens;
-                    if (!opened.empty()) opened.back().lowParens = std::min(opened.back().lowParens, parens);
-                    break;
-                case ']':
-                    --squares;
-                    if (!opened.empty()) opened.back().lowSquares = std::min(opened.back().lowSquares, squares);
-                    break;
-                case '}':
-                    --curlies;
-                    if (curlies >= 1 && !opened.empty()) {
-                        const Opened block = opened.back();
-                        opened.pop_back();
-                        blockSpans[block.at] = {position, tokenStart, parens - block.parens,
-                                                squares - block.squares, block.lowParens - block.parens,
-                                                block.lowSquares - block.squares};
-                        if (!opened.empty()) {
-                            opened.back().lowParens = std::min(opened.back().lowParens, block.lowParens);
-                            opened.back().lowSquares = std::min(opened.back().lowSquares, block.lowSquares);
-                        }
+                ++curlies;
+                opened.push_back({tokenStart, parens, squares, parens, squares});
+                break;
+            }
+            case ')':
+                --parens;
+                if (!opened.empty()) opened.back().lowParens = std::min(opened.back().lowParens, parens);
+                break;
+            case ']':
+                --squares;
+                if (!opened.empty()) opened.back().lowSquares = std::min(opened.back().lowSquares, squares);
+                break;
+            case '}':
+                --curlies;
+                if (curlies >= 1 && !opened.empty()) {
+                    const Opened block = opened.back();
+                    opened.pop_back();
+                    blockSpans[block.at] = {position,
+                                            tokenStart,
+                                            parens - block.parens,
+                                            squares - block.squares,
+                                            block.lowParens - block.parens,
+                                            block.lowSquares - block.squares};
+                    if (!opened.empty()) {
+                        opened.back().lowParens = std::min(opened.back().lowParens, block.lowParens);
+                        opened.back().lowSquares = std::min(opened.back().lowSquares, block.lowSquares);
                     }
-                    break;
-                default: break;
+                }
+                break;
+            default:
+                break;
             }
             if (parens < 0) ScriptError(kInvalidParenBlock);
             if (squares < 0) ScriptError(kInvalidSquareBlock);
@@ -282,8 +277,7 @@ std::optional<TokenKind> ScriptReader::FindBlockLabel(CharBuffer& out) {
                 if (squares != 0) ScriptError(kInvalidSquareBlock);
                 return std::nullopt;
             }
-        } else if ((kind == TokenKind::CallName || kind == TokenKind::IndexName ||
-                    kind == TokenKind::Name) &&
+        } else if ((kind == TokenKind::CallName || kind == TokenKind::IndexName || kind == TokenKind::Name) &&
                    parens == 0 && squares == 0 && curlies == 1) {
             return kind;
         }

@@ -42,8 +42,7 @@ void ScriptReader::ScriptError(const char* format, ...) {
     // Set last, so that an error raised while building the report is not mistaken for it.
     raisedScriptError = true;
     scriptErrorMessage = message;
-    Error(kScriptErrorReport, fileName, lineNumber, message, previous.c_str(), current.c_str(),
-          next.c_str());
+    Error(kScriptErrorReport, fileName, lineNumber, message, previous.c_str(), current.c_str(), next.c_str());
 }
 
 Diagnostic ScriptReader::Locate(const ErrorMsg& error, ErrorPhase phase) const {

@@ -21,8 +21,7 @@ namespace {
 LoadOutcome AskToContinue(ScriptReader& engine, const ErrorMsg& error) {
     Log(kScriptErrorLog, error.text);
     // Without anyone to ask, continuing would run a script whose load has already failed.
-    const bool yes = engine.host != nullptr &&
-                     engine.host->AskToContinue(engine.Locate(error, ErrorPhase::Load));
+    const bool yes = engine.host != nullptr && engine.host->AskToContinue(engine.Locate(error, ErrorPhase::Load));
     return yes ? LoadOutcome::Continued : LoadOutcome::Declined;
 }
 
@@ -35,10 +34,8 @@ void StoreUnknownError(ScriptReader& engine) {
         engine.threadError = error;
     } catch (...) {
         // Even logging failed (out of memory); the fixed texts still describe what happened.
-        std::snprintf(engine.threadError.component, sizeof engine.threadError.component, "%s",
-                      engine.GetName());
-        std::snprintf(engine.threadError.text, sizeof engine.threadError.text, "%s",
-                      kUnknownErrorType);
+        std::snprintf(engine.threadError.component, sizeof engine.threadError.component, "%s", engine.GetName());
+        std::snprintf(engine.threadError.text, sizeof engine.threadError.text, "%s", kUnknownErrorType);
     }
 }
 
@@ -51,8 +48,7 @@ void StoreOutOfMemory(ScriptReader& engine) {
     } catch (const ErrorMsg& error) {
         engine.threadError = error;
     } catch (...) {
-        std::snprintf(engine.threadError.component, sizeof engine.threadError.component, "%s",
-                      engine.GetName());
+        std::snprintf(engine.threadError.component, sizeof engine.threadError.component, "%s", engine.GetName());
         std::snprintf(engine.threadError.text, sizeof engine.threadError.text, "%s", kOutOfMemory);
     }
 }
@@ -68,8 +64,7 @@ void* RunWorker(void* parameter) {
         // The nesting limit holds per function body, and 256 calls of the deepest body would
         // need far more stack than is reserved; the frames themselves are what is measured.
         const auto top = reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0));
-        engine.stackLimit =
-            top - (ScriptReader::WorkerStackBytes - ScriptReader::StackReserveBytes);
+        engine.stackLimit = top - (ScriptReader::WorkerStackBytes - ScriptReader::StackReserveBytes);
         (void)engine.RunTopLevel();
     } catch (const ErrorMsg& error) {
         engine.threadError = error;
@@ -93,9 +88,7 @@ ScriptReader::ScriptReader(ScriptHost* host) : host(host) {
     Clear();
 }
 
-ScriptReader::~ScriptReader() {
-    Clear();
-}
+ScriptReader::~ScriptReader() { Clear(); }
 
 void ScriptReader::Clear() {
     sourceText.reset();
@@ -127,9 +120,7 @@ void ScriptReader::Clear() {
     globals.engine = this;
 }
 
-LoadOutcome ScriptReader::LoadInline(const char* text) {
-    return LoadInline(std::string_view(text));
-}
+LoadOutcome ScriptReader::LoadInline(const char* text) { return LoadInline(std::string_view(text)); }
 
 LoadOutcome ScriptReader::LoadInline(std::string_view text) {
     Clear();

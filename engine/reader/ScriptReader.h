@@ -199,40 +199,40 @@ public:
     // ---- members, in construction order ----
     /// The run's limits; first, so that everything charged to it is gone before it is.
     RunBudget budget{*this};
-    std::unique_ptr<char[]> sourceText;       ///< the text the scanner reads, NUL-terminated
-    int sourceLength = 0;                     ///< bytes of sourceText without the terminator
-    DynaMem<CharBuffer> fileNames{32};        ///< file names; the slot is the file id
-    SearchTree<FunctionRecord> functions{0};  ///< user functions keyed name@arity, any case
-    std::unique_ptr<LineEntry[]> lineTable;   ///< one entry per line
-    int lineCount = 0;                        ///< entries of lineTable
-    int position = 0;                         ///< scan cursor
-    int tokenStart = 0;                       ///< first byte of the token ReadToken read last
-    int errorStart = -1;                      ///< where an error about an earlier token points
-    std::atomic<int> finished{0};             ///< 1 once the run body has ended
-    int failed = 0;                           ///< 1 when the worker caught an ErrorMsg
-    ErrorMsg threadError{};                   ///< the error that ended the worker
-    HeldLogEntries* callerLogHold = nullptr;  ///< where Run's caller holds its log entries
-    Value result;                             ///< the value the top-level run ended with
-    VariableScope globals;                    ///< global variables
-    DynaMem<VariableScope> scopes{8};         ///< one scope per running user-function call
+    std::unique_ptr<char[]> sourceText;                   ///< the text the scanner reads, NUL-terminated
+    int sourceLength = 0;                                 ///< bytes of sourceText without the terminator
+    DynaMem<CharBuffer> fileNames{32};                    ///< file names; the slot is the file id
+    SearchTree<FunctionRecord> functions{0};              ///< user functions keyed name@arity, any case
+    std::unique_ptr<LineEntry[]> lineTable;               ///< one entry per line
+    int lineCount = 0;                                    ///< entries of lineTable
+    int position = 0;                                     ///< scan cursor
+    int tokenStart = 0;                                   ///< first byte of the token ReadToken read last
+    int errorStart = -1;                                  ///< where an error about an earlier token points
+    std::atomic<int> finished{0};                         ///< 1 once the run body has ended
+    int failed = 0;                                       ///< 1 when the worker caught an ErrorMsg
+    ErrorMsg threadError{};                               ///< the error that ended the worker
+    HeldLogEntries* callerLogHold = nullptr;              ///< where Run's caller holds its log entries
+    Value result;                                         ///< the value the top-level run ended with
+    VariableScope globals;                                ///< global variables
+    DynaMem<VariableScope> scopes{8};                     ///< one scope per running user-function call
     std::vector<VariableScope::Leaves> spareScopeLeaves;  ///< left by ended calls, for the next
-    ExternalNameSet externalVariables{0};     ///< undeclared variables used, any case
-    ExternalNameSet externalFunctions{0};     ///< unknown functions called, any case
-    CallMemo callMemo;                        ///< calls that need not run again
-    std::uint64_t outsideLookups = 0;         ///< global, external and random uses so far
-    int deepestScopes = 0;                    ///< most scopes stacked since the call began
+    ExternalNameSet externalVariables{0};                 ///< undeclared variables used, any case
+    ExternalNameSet externalFunctions{0};                 ///< unknown functions called, any case
+    CallMemo callMemo;                                    ///< calls that need not run again
+    std::uint64_t outsideLookups = 0;                     ///< global, external and random uses so far
+    int deepestScopes = 0;                                ///< most scopes stacked since the call began
 
-    ScriptHost* host = nullptr;  ///< answers the load-error question
+    ScriptHost* host = nullptr;         ///< answers the load-error question
     MersenneTwister* random = nullptr;  ///< what rand draws from; null: the process-wide generator
     uint64_t randomDraws = 0;           ///< how often rand has drawn since the last Clear
-    int nestingDepth = 0;        ///< current recursion of executor and skipper in this body
+    int nestingDepth = 0;               ///< current recursion of executor and skipper in this body
     /// Lowest frame address the worker may reach (stacks grow down); 0 outside a run.
     std::uintptr_t stackLimit = 0;
 
     /// One #include directive a precompiler pass removed, in the coordinates of its output.
     struct RemovedDirective {
-        int at = 0;            ///< where the directive stood in the pass's output
-        int removedUpTo = 0;   ///< bytes the pass removed up to and including this directive
+        int at = 0;           ///< where the directive stood in the pass's output
+        int removedUpTo = 0;  ///< bytes the pass removed up to and including this directive
     };
     /// The line-table edits of a precompiler pass under way (reader/Precompiler.cpp).
     struct LineTableEdit {
@@ -256,19 +256,19 @@ public:
     /// Where a nested block that FindBlockLabel passed over once ends, and what it does to
     /// the bracket counts, so that the next pass over it can step over it whole.
     struct BlockSpan {
-        int end = 0;          ///< position behind its "}"
-        int closeStart = 0;   ///< where its "}" stands
-        int parens = 0;       ///< change of the "(" count across the block
-        int squares = 0;      ///< change of the "[" count across the block
-        int lowParens = 0;    ///< lowest "(" count inside, relative to the count at its "{"
-        int lowSquares = 0;   ///< lowest "[" count inside, relative to the count at its "{"
+        int end = 0;         ///< position behind its "}"
+        int closeStart = 0;  ///< where its "}" stands
+        int parens = 0;      ///< change of the "(" count across the block
+        int squares = 0;     ///< change of the "[" count across the block
+        int lowParens = 0;   ///< lowest "(" count inside, relative to the count at its "{"
+        int lowSquares = 0;  ///< lowest "[" count inside, relative to the count at its "{"
     };
     std::unordered_map<int, BlockSpan> blockSpans;  ///< by the position of the block's "{"
 
     std::vector<int> writtenLineStarts;  ///< line starts of the text as loaded, before any pass
     std::vector<std::vector<RemovedDirective>> removedDirectives;  ///< per installed pass
-    bool raisedScriptError = false;  ///< the last error came from ScriptError
-    std::string scriptErrorMessage;  ///< its bare message
+    bool raisedScriptError = false;                                ///< the last error came from ScriptError
+    std::string scriptErrorMessage;                                ///< its bare message
 };
 
 /// Counts one level of executor/skipper recursion for its scope; raises

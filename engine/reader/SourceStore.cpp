@@ -26,9 +26,7 @@ void ScriptReader::BuildLineTable() {
     }
 }
 
-bool ScriptReader::IsValidLine(int line) const {
-    return line >= 0 && line < lineCount;
-}
+bool ScriptReader::IsValidLine(int line) const { return line >= 0 && line < lineCount; }
 
 int ScriptReader::LineOfPosition(int pos) const {
     if (lineCount - 1 < 1) return lineCount - 1;
@@ -42,8 +40,7 @@ int ScriptReader::LineOfPosition(int pos) const {
 const char* ScriptReader::FileNameOfLine(int line) {
     if (!IsValidLine(line)) Error(kInvalidLine, line);
     const int fileId = lineTable[line].fileId;
-    const CharBuffer* fileName =
-        fileId >= 0 && fileId < fileNames.GetCapacity() ? fileNames.GetSlot(fileId) : nullptr;
+    const CharBuffer* fileName = fileId >= 0 && fileId < fileNames.GetCapacity() ? fileNames.GetSlot(fileId) : nullptr;
     if (fileName == nullptr) Error(kInvalidFileId, fileId, line);
     return fileName->CStr();
 }
@@ -73,9 +70,8 @@ void ScriptReader::LocateAsWritten(int pos, int& line, int& column) const {
     int written = std::max(pos, 0);
     // Undo the passes from the last one back: each moved the text after its directives.
     for (auto pass = removedDirectives.rbegin(); pass != removedDirectives.rend(); ++pass) {
-        const auto after = std::upper_bound(
-            pass->begin(), pass->end(), written,
-            [](int p, const RemovedDirective& removed) { return p < removed.at; });
+        const auto after = std::upper_bound(pass->begin(), pass->end(), written,
+                                            [](int p, const RemovedDirective& removed) { return p < removed.at; });
         if (after != pass->begin()) written += std::prev(after)->removedUpTo;
     }
     // The byte after a CR of a CR LF still belongs to the line that break ends, as in the table.

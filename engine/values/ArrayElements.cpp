@@ -5,11 +5,18 @@
 ArrayElements::ArrayElements(ValueType type, int count) : type(type), count(std::max(count, 0)) {
     const auto n = static_cast<std::size_t>(this->count);
     switch (type) {
-    case ValueType::Int: ints = std::make_unique<int32_t[]>(n); break;
-    case ValueType::Float: floats = std::make_unique<double[]>(n); break;
-    case ValueType::String: strings = std::make_unique<CharBuffer[]>(n); break;
+    case ValueType::Int:
+        ints = std::make_unique<int32_t[]>(n);
+        break;
+    case ValueType::Float:
+        floats = std::make_unique<double[]>(n);
+        break;
+    case ValueType::String:
+        strings = std::make_unique<CharBuffer[]>(n);
+        break;
     case ValueType::Void:
-    case ValueType::External: break;
+    case ValueType::External:
+        break;
     }
 }
 
@@ -28,11 +35,18 @@ ArrayElements& ArrayElements::operator=(const ArrayElements& other) {
 std::size_t ArrayElements::Bytes(ValueType type, int count) {
     std::size_t each = 0;
     switch (type) {
-    case ValueType::Int: each = sizeof(int32_t); break;
-    case ValueType::Float: each = sizeof(double); break;
-    case ValueType::String: each = sizeof(CharBuffer); break;
+    case ValueType::Int:
+        each = sizeof(int32_t);
+        break;
+    case ValueType::Float:
+        each = sizeof(double);
+        break;
+    case ValueType::String:
+        each = sizeof(CharBuffer);
+        break;
     case ValueType::Void:
-    case ValueType::External: break;
+    case ValueType::External:
+        break;
     }
     return static_cast<std::size_t>(std::max(count, 0)) * each;
 }

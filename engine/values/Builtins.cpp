@@ -14,13 +14,13 @@ namespace {
 
 /// What a built-in accepts; a call that breaks the rule fails, except for OneElseExternal.
 enum class ArgRule {
-    OneAny,           ///< exactly one argument of any type
-    OneNumber,        ///< exactly one Int or Float
-    OneString,        ///< exactly one String
-    TwoAny,           ///< exactly two arguments of any type
-    ThreeStringFirst, ///< exactly three, the first a String
-    AnyCount,         ///< any arguments, all ignored
-    OneElseExternal,  ///< exactly one of any type; other counts make the name external
+    OneAny,            ///< exactly one argument of any type
+    OneNumber,         ///< exactly one Int or Float
+    OneString,         ///< exactly one String
+    TwoAny,            ///< exactly two arguments of any type
+    ThreeStringFirst,  ///< exactly three, the first a String
+    AnyCount,          ///< any arguments, all ignored
+    OneElseExternal,   ///< exactly one of any type; other counts make the name external
 };
 
 using BuiltinFunction = Value (*)(ScriptReader& engine, const Value* args);
@@ -31,13 +31,9 @@ struct Builtin {
     BuiltinFunction function;
 };
 
-bool IsNumber(const Value& v) {
-    return v.type == ValueType::Int || v.type == ValueType::Float;
-}
+bool IsNumber(const Value& v) { return v.type == ValueType::Int || v.type == ValueType::Float; }
 
-double Number(const Value& v) {
-    return v.type == ValueType::Int ? static_cast<double>(v.i) : v.f;
-}
+double Number(const Value& v) { return v.type == ValueType::Int ? static_cast<double>(v.i) : v.f; }
 
 /// A double rounded to single precision the way the hardware conversion rounds, without the
 /// undefined conversion of magnitudes beyond the float range.
@@ -63,11 +59,16 @@ int TrimPosition(const Value& v, int length) {
 Value FloatOf(ScriptReader& engine, const Value* args) {
     const Value& x = args[0];
     switch (x.type) {
-    case ValueType::Int: return Value::MakeFloat(static_cast<double>(x.i));
-    case ValueType::Float: return Value::MakeFloat(x.f);
-    case ValueType::String: return Value::MakeFloat(std::strtod(x.text.CStr(), nullptr));
-    case ValueType::Void: engine.ScriptError(kBuiltinVoidToFloat);
-    case ValueType::External: break;
+    case ValueType::Int:
+        return Value::MakeFloat(static_cast<double>(x.i));
+    case ValueType::Float:
+        return Value::MakeFloat(x.f);
+    case ValueType::String:
+        return Value::MakeFloat(std::strtod(x.text.CStr(), nullptr));
+    case ValueType::Void:
+        engine.ScriptError(kBuiltinVoidToFloat);
+    case ValueType::External:
+        break;
     }
     return Value::MakeFloat(0.0);
 }
@@ -75,11 +76,16 @@ Value FloatOf(ScriptReader& engine, const Value* args) {
 Value IntOf(ScriptReader& engine, const Value* args) {
     const Value& x = args[0];
     switch (x.type) {
-    case ValueType::Int: return Value::MakeInt(x.i);
-    case ValueType::Float: return Value::MakeInt(FloatToInt(x.f));
-    case ValueType::String: return Value::MakeInt(FloatToInt(std::strtod(x.text.CStr(), nullptr)));
-    case ValueType::Void: engine.ScriptError(kBuiltinVoidToInt);
-    case ValueType::External: break;
+    case ValueType::Int:
+        return Value::MakeInt(x.i);
+    case ValueType::Float:
+        return Value::MakeInt(FloatToInt(x.f));
+    case ValueType::String:
+        return Value::MakeInt(FloatToInt(std::strtod(x.text.CStr(), nullptr)));
+    case ValueType::Void:
+        engine.ScriptError(kBuiltinVoidToInt);
+    case ValueType::External:
+        break;
     }
     return Value::MakeInt(0);
 }
@@ -95,9 +101,12 @@ Value StringOf(ScriptReader& engine, const Value* args) {
     case ValueType::Float:
         std::snprintf(buffer, sizeof buffer, "%g", x.f);
         return Value::MakeString(buffer);
-    case ValueType::String: return Value::MakeString(x.text.CStr());
-    case ValueType::Void: engine.ScriptError(kBuiltinVoidToString);
-    case ValueType::External: break;
+    case ValueType::String:
+        return Value::MakeString(x.text.CStr());
+    case ValueType::Void:
+        engine.ScriptError(kBuiltinVoidToString);
+    case ValueType::External:
+        break;
     }
     return Value::MakeString("");
 }
@@ -160,24 +169,15 @@ Value StrTrim(ScriptReader&, const Value* args) {
 
 // Names compare case-sensitively: Sqrt or FLOAT are ordinary external functions.
 constexpr Builtin kBuiltins[] = {
-    {"float", ArgRule::OneAny, FloatOf},
-    {"int", ArgRule::OneAny, IntOf},
-    {"string", ArgRule::OneAny, StringOf},
-    {"exp", ArgRule::OneNumber, Exp},
-    {"log", ArgRule::OneNumber, Log},
-    {"sqrt", ArgRule::OneNumber, Sqrt},
-    {"sin", ArgRule::OneNumber, Sin},
-    {"cos", ArgRule::OneNumber, Cos},
-    {"tan", ArgRule::OneNumber, Tan},
-    {"asin", ArgRule::OneNumber, Asin},
-    {"acos", ArgRule::OneNumber, Acos},
-    {"atan", ArgRule::OneNumber, Atan},
-    {"pow", ArgRule::TwoAny, Pow},
-    {"rand", ArgRule::AnyCount, Rand},
-    {"DEG", ArgRule::OneElseExternal, Deg},
-    {"RAD", ArgRule::OneElseExternal, Rad},
-    {"strlen", ArgRule::OneString, StrLen},
-    {"strtrim", ArgRule::ThreeStringFirst, StrTrim},
+    {"float", ArgRule::OneAny, FloatOf},    {"int", ArgRule::OneAny, IntOf},
+    {"string", ArgRule::OneAny, StringOf},  {"exp", ArgRule::OneNumber, Exp},
+    {"log", ArgRule::OneNumber, Log},       {"sqrt", ArgRule::OneNumber, Sqrt},
+    {"sin", ArgRule::OneNumber, Sin},       {"cos", ArgRule::OneNumber, Cos},
+    {"tan", ArgRule::OneNumber, Tan},       {"asin", ArgRule::OneNumber, Asin},
+    {"acos", ArgRule::OneNumber, Acos},     {"atan", ArgRule::OneNumber, Atan},
+    {"pow", ArgRule::TwoAny, Pow},          {"rand", ArgRule::AnyCount, Rand},
+    {"DEG", ArgRule::OneElseExternal, Deg}, {"RAD", ArgRule::OneElseExternal, Rad},
+    {"strlen", ArgRule::OneString, StrLen}, {"strtrim", ArgRule::ThreeStringFirst, StrTrim},
 };
 
 const Builtin* FindBuiltin(const char* name) {
@@ -189,13 +189,20 @@ const Builtin* FindBuiltin(const char* name) {
 
 bool ArgumentsFit(ArgRule rule, const Value* args, int count) {
     switch (rule) {
-    case ArgRule::OneAny: return count == 1;
-    case ArgRule::OneNumber: return count == 1 && IsNumber(args[0]);
-    case ArgRule::OneString: return count == 1 && args[0].type == ValueType::String;
-    case ArgRule::TwoAny: return count == 2;
-    case ArgRule::ThreeStringFirst: return count == 3 && args[0].type == ValueType::String;
-    case ArgRule::AnyCount: return true;
-    case ArgRule::OneElseExternal: return count == 1;
+    case ArgRule::OneAny:
+        return count == 1;
+    case ArgRule::OneNumber:
+        return count == 1 && IsNumber(args[0]);
+    case ArgRule::OneString:
+        return count == 1 && args[0].type == ValueType::String;
+    case ArgRule::TwoAny:
+        return count == 2;
+    case ArgRule::ThreeStringFirst:
+        return count == 3 && args[0].type == ValueType::String;
+    case ArgRule::AnyCount:
+        return true;
+    case ArgRule::OneElseExternal:
+        return count == 1;
     }
     return false;
 }

@@ -38,9 +38,7 @@ constexpr int32_t kNoOperatorCode = -1;
 
 int PassOf(Op op) { return kPassOf[static_cast<int>(op)]; }
 
-bool BelongsToPass(Op op, int pass) {
-    return PassOf(op) == pass || (op == Op::Minus && pass == kPlusMinusPass);
-}
+bool BelongsToPass(Op op, int pass) { return PassOf(op) == pass || (op == Op::Minus && pass == kPlusMinusPass); }
 
 uint32_t PassBit(int pass) { return uint32_t{1} << pass; }
 
@@ -105,9 +103,15 @@ private:
             }
             switch (op) {
             case Op::Increment:
-            case Op::Decrement: Step(r, op); break;
-            case Op::Minus: NegateIfUnary(r); break;
-            default: NotOrComplement(op); break;
+            case Op::Decrement:
+                Step(r, op);
+                break;
+            case Op::Minus:
+                NegateIfUnary(r);
+                break;
+            default:
+                NotOrComplement(op);
+                break;
             }
         }
         EndSweep(true);
@@ -301,8 +305,8 @@ private:
 
     ScriptReader& engine;
     DynaMem<ExprItem>& items;
-    std::vector<ExprItem*> view;  ///< the items still in the reduction, in list order
-    std::vector<ExprItem*> out;   ///< what the current pass keeps
+    std::vector<ExprItem*> view;                ///< the items still in the reduction, in list order
+    std::vector<ExprItem*> out;                 ///< what the current pass keeps
     mutable const ExprItem* current = nullptr;  ///< the operator being applied
 };
 

@@ -16,7 +16,7 @@ enum class ItemKind : int32_t {
 
 /// One element of a statement's flat item list.
 struct ExprItem {
-    CharBuffer text;     ///< operator spelling, variable name or token text
+    CharBuffer text;  ///< operator spelling, variable name or token text
     ItemKind kind = ItemKind::Computed;
     int32_t index = -1;  ///< element index of a variable item, -1 without brackets
     int32_t start = 0;   ///< first byte of its token in the text

@@ -21,9 +21,7 @@ constexpr int32_t WrapMultiply(int32_t a, int32_t b) {
 }
 
 /// -a with wrap-around: -2147483648 stays itself.
-constexpr int32_t WrapNegate(int32_t a) {
-    return static_cast<int32_t>(0u - static_cast<uint32_t>(a));
-}
+constexpr int32_t WrapNegate(int32_t a) { return static_cast<int32_t>(0u - static_cast<uint32_t>(a)); }
 
 /// a / b truncated toward zero; b must not be 0.
 constexpr int32_t WrapDivide(int32_t a, int32_t b) {

@@ -55,9 +55,7 @@ uint32_t MersenneTwister::Next() {
     return y;
 }
 
-bool MersenneTwister::IsFresh() const {
-    return nextIndex == kStateWords + 1;
-}
+bool MersenneTwister::IsFresh() const { return nextIndex == kStateWords + 1; }
 
 uint32_t NextProcessRandom() {
     const std::lock_guard<std::mutex> lock(processMutex);

@@ -3,14 +3,36 @@
 
 /// The thirty operators of the language.
 enum class Op {
-    Not, Complement, Increment, Decrement, Minus, Plus,                 // unary (and +/- binary)
-    Multiply, Divide, Modulo,                                            // pass 2
-    Greater, Less, GreaterEqual, LessEqual,                              // pass 4
-    Equal, NotEqual, EqualIgnoreCase,                                    // pass 5
-    BitAnd, BitOr, BitXor,                                               // pass 6
-    LogicalAnd, LogicalOr,                                               // passes 7, 8
-    Assign, AddAssign, SubAssign, MulAssign, DivAssign, ModAssign,       // pass 9
-    AndAssign, OrAssign, XorAssign,
+    Not,
+    Complement,
+    Increment,
+    Decrement,
+    Minus,
+    Plus,  // unary (and +/- binary)
+    Multiply,
+    Divide,
+    Modulo,  // pass 2
+    Greater,
+    Less,
+    GreaterEqual,
+    LessEqual,  // pass 4
+    Equal,
+    NotEqual,
+    EqualIgnoreCase,  // pass 5
+    BitAnd,
+    BitOr,
+    BitXor,  // pass 6
+    LogicalAnd,
+    LogicalOr,  // passes 7, 8
+    Assign,
+    AddAssign,
+    SubAssign,
+    MulAssign,
+    DivAssign,
+    ModAssign,  // pass 9
+    AndAssign,
+    OrAssign,
+    XorAssign,
 };
 
 /// The operator spelled exactly as text, or false when no operator is spelled so.

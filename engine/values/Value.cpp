@@ -51,9 +51,7 @@ Value Value::MakeExternal() {
 // Script strings end at their first NUL for every comparison: a "\0" escape inside a literal
 // cuts its value there, whatever length the buffer records.
 
-bool StringsEqual(const CharBuffer& a, const CharBuffer& b) {
-    return std::strcmp(a.CStr(), b.CStr()) == 0;
-}
+bool StringsEqual(const CharBuffer& a, const CharBuffer& b) { return std::strcmp(a.CStr(), b.CStr()) == 0; }
 
 bool StringsEqualIgnoreCase(const CharBuffer& a, const CharBuffer& b) {
     // Only A-Z fold, so the result does not depend on the locale the host runs under.

@@ -16,8 +16,8 @@ public:
     ValueType type = ValueType::Void;  ///< what the value is
 
     Value() = default;
-    Value(const Value& other);                ///< deep copy
-    Value& operator=(const Value& other);     ///< deep copy; text copied only when pointers differ
+    Value(const Value& other);             ///< deep copy
+    Value& operator=(const Value& other);  ///< deep copy; text copied only when pointers differ
     Value(Value&& other) noexcept = default;
     Value& operator=(Value&& other) noexcept = default;
 

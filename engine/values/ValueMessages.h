@@ -60,13 +60,11 @@ inline constexpr char kModuloOnString[] = "Operator '%%' not applicable on 'Stri
 inline constexpr char kGreaterNoLValue[] = "No L-value for operator '>'";
 inline constexpr char kGreaterNoRValue[] = "No R-value for '>'";
 inline constexpr char kGreaterOnVoid[] = "Operator '>' not applicable on 'Void'";
-inline constexpr char kGreaterCannotCompare[] =
-    "Operator '>' can not compare 'String' with type other than 'String'";
+inline constexpr char kGreaterCannotCompare[] = "Operator '>' can not compare 'String' with type other than 'String'";
 inline constexpr char kLessNoLValue[] = "No L-value for operator '<'";
 inline constexpr char kLessNoRValue[] = "No R-value for '<'";
 inline constexpr char kLessOnVoid[] = "Operator '<' not applicable on 'Void'";
-inline constexpr char kLessCannotCompare[] =
-    "Operator '<' can not compare 'String' with type other than 'String'";
+inline constexpr char kLessCannotCompare[] = "Operator '<' can not compare 'String' with type other than 'String'";
 inline constexpr char kGreaterEqualNoLValue[] = "No L-value for operator '>='";
 inline constexpr char kGreaterEqualNoRValue[] = "No R-value for '>='";
 inline constexpr char kGreaterEqualOnVoid[] = "Operator '>=' not applicable on 'Void'";
@@ -80,18 +78,15 @@ inline constexpr char kLessEqualCannotCompare[] =
 inline constexpr char kEqualNoLValue[] = "No L-value for operator '=='";
 inline constexpr char kEqualNoRValue[] = "No R-value for '=='";
 inline constexpr char kEqualOnVoid[] = "Operator '==' not applicable on 'Void'";
-inline constexpr char kEqualCannotCompare[] =
-    "Operator '==' can not compare 'String' with type other than 'String'";
+inline constexpr char kEqualCannotCompare[] = "Operator '==' can not compare 'String' with type other than 'String'";
 inline constexpr char kNotEqualNoLValue[] = "No L-value for operator '!='";
 inline constexpr char kNotEqualNoRValue[] = "No R-value for '!='";
 inline constexpr char kNotEqualOnVoid[] = "Operator '!=' not applicable on 'Void'";
-inline constexpr char kNotEqualCannotCompare[] =
-    "Operator '!=' can not compare 'String' with type other than 'String'";
+inline constexpr char kNotEqualCannotCompare[] = "Operator '!=' can not compare 'String' with type other than 'String'";
 inline constexpr char kEqualIgnoreCaseNoLValue[] = "No L-value for operator '~='";
 inline constexpr char kEqualIgnoreCaseNoRValue[] = "No R-value for '~='";
 inline constexpr char kEqualIgnoreCaseOnVoid[] = "Operator '~=' not applicable on 'Void'";
-inline constexpr char kEqualIgnoreCaseOnlyStrings[] =
-    "Operator '~=' can only compare 'String' with 'String'";
+inline constexpr char kEqualIgnoreCaseOnlyStrings[] = "Operator '~=' can only compare 'String' with 'String'";
 
 // Bitwise and logical operators.
 inline constexpr char kBitAndNoLValue[] = "No L-value for operator '&'";

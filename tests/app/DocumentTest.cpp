@@ -52,14 +52,15 @@ private slots:
         QTest::addColumn<QByteArray>("original");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QByteArray>("saved");
-        QTest::newRow("UTF-8 with byte order mark") << QByteArray("\xEF\xBB\xBFx;\r\n") << ""
-                                                    << QByteArray("\xEF\xBB\xBFx;\r\n");
-        QTest::newRow("Latin-1 with no-break space") << QByteArray("s = \"\xE9\xA0\xFF\";\r\n") << ""
-                                                     << QByteArray("s = \"\xE9\xA0\xFF\";\r\n");
+        QTest::newRow("UTF-8 with byte order mark")
+            << QByteArray("\xEF\xBB\xBFx;\r\n") << "" << QByteArray("\xEF\xBB\xBFx;\r\n");
+        QTest::newRow("Latin-1 with no-break space")
+            << QByteArray("s = \"\xE9\xA0\xFF\";\r\n") << "" << QByteArray("s = \"\xE9\xA0\xFF\";\r\n");
         QTest::newRow("LF edited") << QByteArray("a;\nb;\n") << "\nc;" << QByteArray("a;\nb;\n\nc;");
         QTest::newRow("CR edited") << QByteArray("a;\rb;") << "\nc;" << QByteArray("a;\rb;\rc;");
         QTest::newRow("Latin-1 edited") << QByteArray("\xE9;\r\n") << "\u00E9" << QByteArray("\xE9;\r\n\xE9");
-        QTest::newRow("UTF-8 edited") << QByteArray("\xC3\xA9;\r\n") << "\u00E9\n" << QByteArray("\xC3\xA9;\r\n\xC3\xA9\r\n");
+        QTest::newRow("UTF-8 edited") << QByteArray("\xC3\xA9;\r\n") << "\u00E9\n"
+                                      << QByteArray("\xC3\xA9;\r\n\xC3\xA9\r\n");
     }
     void saveWritesTheEditedBytes() {
         QFETCH(QByteArray, original);
@@ -83,8 +84,8 @@ private slots:
         const int crLf = int(TextFormat::LineBreak::CrLf);
         QTest::newRow("empty") << "" << false << crLf << QByteArray();
         QTest::newRow("no break") << "x;" << false << crLf << QByteArray("x;");
-        QTest::newRow("breaks at both ends and in a row")
-            << "\nx;\n\n" << false << crLf << QByteArray("\r\nx;\r\n\r\n");
+        QTest::newRow("breaks at both ends and in a row") << "\nx;\n\n"
+                                                          << false << crLf << QByteArray("\r\nx;\r\n\r\n");
         QTest::newRow("characters of three bytes around breaks")
             << "\u20AC\n\u20AC" << false << crLf << QByteArray("\xE2\x82\xAC\r\n\xE2\x82\xAC");
         QTest::newRow("Latin-1") << "\u00E9\n\u00FF" << true << crLf << QByteArray("\xE9\r\n\xFF");

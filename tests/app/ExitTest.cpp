@@ -34,8 +34,7 @@ private slots:
         QFETCH(QString, answer);
         QFETCH(int, status);
         const int exitCode = RunTarvel("x = 1;\r\n#define X\r\n",
-                                       {{"TARVEL_SCRIPT_ERROR_ANSWER", answer},
-                                        {"TARVEL_RESULT_ACTION", "quit"}});
+                                       {{"TARVEL_SCRIPT_ERROR_ANSWER", answer}, {"TARVEL_RESULT_ACTION", "quit"}});
         QCOMPARE(exitCode, status);
     }
 
@@ -43,8 +42,8 @@ private slots:
     // first, where the next start offers it.
     void aForcedExitLeavesARecoveryCopy() {
         QTemporaryDir dir;
-        const int exitCode = RunTarvel("x = y;\r\n", {{"TARVEL_RESULT_ACTION", "ok,quit"},
-                                                        {"TARVEL_KEYS_AFTER_OK", "Q,f5"}}, &dir);
+        const int exitCode =
+            RunTarvel("x = y;\r\n", {{"TARVEL_RESULT_ACTION", "ok,quit"}, {"TARVEL_KEYS_AFTER_OK", "Q,f5"}}, &dir);
         QCOMPARE(exitCode, 0);
         QDirIterator found(dir.path(), {"recovery.c"}, QDir::Files, QDirIterator::Subdirectories);
         QVERIFY(found.hasNext());

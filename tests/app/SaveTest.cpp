@@ -48,9 +48,7 @@ class SaveTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void aFullDeviceSaysSo() {
-        QCOMPARE(SaveBytes("/dev/full", "x = 1;\r\n"), "No space left on device");
-    }
+    void aFullDeviceSaysSo() { QCOMPARE(SaveBytes("/dev/full", "x = 1;\r\n"), "No space left on device"); }
 
     void theModeStays() {
         QTemporaryDir dir;
@@ -91,7 +89,8 @@ private slots:
         QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old text") == 8);
         old.close();
         if (linked) {
-            QVERIFY(::link(QFile::encodeName(path).constData(), QFile::encodeName(dir.filePath("l.c")).constData()) == 0);
+            QVERIFY(::link(QFile::encodeName(path).constData(), QFile::encodeName(dir.filePath("l.c")).constData()) ==
+                    0);
         }
         QString failure;
         {

@@ -83,17 +83,45 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::addColumn<QStringList>("entries");
         QTest::newRow("File") << "&File"
-                              << QStringList{"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...", "-",
-                                             "&Print...\tCtrl+P", "Print Pre&view", "P&rint Setup...", "-",
-                                             "Validate \tF5", "-", "Recent File", "-", "E&xit"};
+                              << QStringList{"&New\tCtrl+N",
+                                             "&Open...\tCtrl+O",
+                                             "&Save\tCtrl+S",
+                                             "Save &As...",
+                                             "-",
+                                             "&Print...\tCtrl+P",
+                                             "Print Pre&view",
+                                             "P&rint Setup...",
+                                             "-",
+                                             "Validate \tF5",
+                                             "-",
+                                             "Recent File",
+                                             "-",
+                                             "E&xit"};
         QTest::newRow("Edit") << "&Edit"
-                              << QStringList{"&Undo\tCtrl+Z", "-", "Cu&t\tCtrl+X", "&Copy\tCtrl+C", "&Paste\tCtrl+V", "-",
-                                             "&Redo\tCtrl+Y", "-", "&Find...\tCtrl+F", "Find &Next\tF3",
-                                             "Find Pre&vious\tShift+F3", "R&eplace...\tCtrl+H", "&Go To Line...\tCtrl+G",
-                                             "-", "Select &All\tCtrl+A"};
+                              << QStringList{"&Undo\tCtrl+Z",
+                                             "-",
+                                             "Cu&t\tCtrl+X",
+                                             "&Copy\tCtrl+C",
+                                             "&Paste\tCtrl+V",
+                                             "-",
+                                             "&Redo\tCtrl+Y",
+                                             "-",
+                                             "&Find...\tCtrl+F",
+                                             "Find &Next\tF3",
+                                             "Find Pre&vious\tShift+F3",
+                                             "R&eplace...\tCtrl+H",
+                                             "&Go To Line...\tCtrl+G",
+                                             "-",
+                                             "Select &All\tCtrl+A"};
         QTest::newRow("View") << "&View"
-                              << QStringList{"&Toolbar", "&Status Bar", "-", "Zoom &In\tCtrl++", "Zoom &Out\tCtrl+-",
-                                             "&Normal Size\tCtrl+0", "-", "&Check While Typing",
+                              << QStringList{"&Toolbar",
+                                             "&Status Bar",
+                                             "-",
+                                             "Zoom &In\tCtrl++",
+                                             "Zoom &Out\tCtrl+-",
+                                             "&Normal Size\tCtrl+0",
+                                             "-",
+                                             "&Check While Typing",
                                              "External dependencies"};
         QTest::newRow("Help") << "&Help" << QStringList{"&About Tarvel..."};
     }
@@ -115,18 +143,29 @@ private slots:
         const QString paste = "Insert Clipboard contents";
         const QString undo = "Undo the last action";
         const QString cut = "Cut the selection and put it on the Clipboard";
-        const std::pair<QString, QString> bindings[] = {
-            {"Ctrl+C", copy}, {"Ctrl+Ins", copy}, {"Ctrl+V", paste}, {"Shift+Ins", paste},
-            {"Alt+Backspace", undo}, {"Ctrl+Z", undo}, {"Shift+Del", cut}, {"Ctrl+X", cut},
-            {"Ctrl+N", "Create a new document"}, {"Ctrl+O", "Open an existing document"},
-            {"Ctrl+P", "Print the active document"}, {"Ctrl+S", "Save the active document"},
-            {"F5", "Validates the C script file"}, {"F6", "Switch to the next window pane"},
-            {"Shift+F6", "Switch back to the previous window pane"},
-            {"Ctrl+Y", "Redo the previously undone action"}, {"Ctrl+Shift+Z", "Redo the previously undone action"},
-            {"Ctrl+F", "Find the specified text"}, {"F3", "Find the next occurrence of the text"},
-            {"Shift+F3", "Find the previous occurrence of the text"},
-            {"Ctrl+H", "Replace specific text with different text"}, {"Ctrl+G", "Move to the specified line"},
-            {"Ctrl+A", "Select the entire document"}};
+        const std::pair<QString, QString> bindings[] = {{"Ctrl+C", copy},
+                                                        {"Ctrl+Ins", copy},
+                                                        {"Ctrl+V", paste},
+                                                        {"Shift+Ins", paste},
+                                                        {"Alt+Backspace", undo},
+                                                        {"Ctrl+Z", undo},
+                                                        {"Shift+Del", cut},
+                                                        {"Ctrl+X", cut},
+                                                        {"Ctrl+N", "Create a new document"},
+                                                        {"Ctrl+O", "Open an existing document"},
+                                                        {"Ctrl+P", "Print the active document"},
+                                                        {"Ctrl+S", "Save the active document"},
+                                                        {"F5", "Validates the C script file"},
+                                                        {"F6", "Switch to the next window pane"},
+                                                        {"Shift+F6", "Switch back to the previous window pane"},
+                                                        {"Ctrl+Y", "Redo the previously undone action"},
+                                                        {"Ctrl+Shift+Z", "Redo the previously undone action"},
+                                                        {"Ctrl+F", "Find the specified text"},
+                                                        {"F3", "Find the next occurrence of the text"},
+                                                        {"Shift+F3", "Find the previous occurrence of the text"},
+                                                        {"Ctrl+H", "Replace specific text with different text"},
+                                                        {"Ctrl+G", "Move to the specified line"},
+                                                        {"Ctrl+A", "Select the entire document"}};
         for (const auto& [key, prompt] : bindings) QTest::newRow(qPrintable(key)) << key << QStringList{prompt};
     }
     void keysAreBoundToTheirCommands() {
@@ -140,12 +179,11 @@ private slots:
 
     void toolbarAndStatusBarFollowTheLayout() {
         QCOMPARE(Entries(frame->findChild<QToolBar*>()->actions(), &QAction::statusTip),
-                 (QStringList{"Create a new document", "Open an existing document", "Save the active document", "-",
-                              "Cut the selection and put it on the Clipboard",
-                              "Copy the selection and put it on the Clipboard", "Insert Clipboard contents", "-",
-                              "Print the active document", "-",
-                              "Display program information, version number and copyright",
-                              "Validates the C script file"}));
+                 (QStringList{
+                     "Create a new document", "Open an existing document", "Save the active document", "-",
+                     "Cut the selection and put it on the Clipboard", "Copy the selection and put it on the Clipboard",
+                     "Insert Clipboard contents", "-", "Print the active document", "-",
+                     "Display program information, version number and copyright", "Validates the C script file"}));
         QStringList panes;
         for (const QLabel* label : frame->statusBar()->findChildren<QLabel*>()) panes << label->text();
         QCOMPARE(panes, (QStringList{"Ready", "Ln 1, Col 1", "CAP", "NUM", "SCRL"}));
@@ -174,12 +212,13 @@ private slots:
         QTest::addColumn<QStringList>("variables");
         QTest::addColumn<QStringList>("functions");
         QTest::newRow("F5, names sorted ignoring case")
-            << false << "int x;\nx = yak + Alpha + beta(gamma) + Delta(1);\nx = y + f(2);" << "Validation successful"
-            << QStringList{"Alpha", "gamma", "y", "yak"} << QStringList{"beta", "Delta", "f"};
-        QTest::newRow("toolbar button, script error")
-            << true << "int a;\nb = c + g(1);\na = \"s\";\nreturn a;"
-            << "ScriptReader: file:'*inline*', line: 3: Operator '=' type mismatch\n\nb = c + g(1);\na = \"s\";\nreturn a;"
-            << QStringList{"b", "c"} << QStringList{"g"};
+            << false << "int x;\nx = yak + Alpha + beta(gamma) + Delta(1);\nx = y + f(2);"
+            << "Validation successful" << QStringList{"Alpha", "gamma", "y", "yak"}
+            << QStringList{"beta", "Delta", "f"};
+        QTest::newRow("toolbar button, script error") << true << "int a;\nb = c + g(1);\na = \"s\";\nreturn a;"
+                                                      << "ScriptReader: file:'*inline*', line: 3: Operator '=' type "
+                                                         "mismatch\n\nb = c + g(1);\na = \"s\";\nreturn a;"
+                                                      << QStringList{"b", "c"} << QStringList{"g"};
     }
     void validationShowsTheOutcome() {
         QFETCH(bool, fromToolbar);

@@ -69,8 +69,9 @@ TEST(CheckTool, LineBreaksReachTheEngineAsTheEditorHoldsThem) {
     EXPECT_EQ(run.out, "");
     // A line feed alone is no line break to the engine, so the whole text is one line.
     run = RunTool(dir, {"--raw", "script.c"});
-    EXPECT_EQ(run.err, "Script Error: file:'*inline*', line: 1: Invalid precompiler command: 'foo'\n\n \n"
-                       "a;\nb;\n#foo\n\n \n");
+    EXPECT_EQ(run.err,
+              "Script Error: file:'*inline*', line: 1: Invalid precompiler command: 'foo'\n\n \n"
+              "a;\nb;\n#foo\n\n \n");
 }
 
 TEST(CheckTool, ContinuedLoadRunsFromTheErrorAndNoLogLeavesNoLogFile) {
@@ -78,7 +79,8 @@ TEST(CheckTool, ContinuedLoadRunsFromTheErrorAndNoLogLeavesNoLogFile) {
     dir.Write("directive.c", "#foo\r\nint x;\r\nx = y + f(2);\r\n");
     const ToolRun run = RunTool(dir, {"--continue-on-load-error", "--no-log", "directive.c"});
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.err, "Script Error: file:'*inline*', line: 1: Invalid precompiler command: 'foo'\n\n \n#foo\nint x;\n");
+    EXPECT_EQ(run.err,
+              "Script Error: file:'*inline*', line: 1: Invalid precompiler command: 'foo'\n\n \n#foo\nint x;\n");
     EXPECT_EQ(run.out, "Validation successful\nexternal variables used:\n  y\nexternal functions used:\n  f\n");
     // A load error is always logged, so the file's absence is the switch's doing.
     EXPECT_FALSE(std::filesystem::exists(dir.path + "/logfile.txt"));
@@ -115,13 +117,14 @@ TEST(CheckTool, JsonReportsTheErrorAndTheSortedNamesOfAFailedRun) {
     const std::string text =
         R"(file:'*inline*', line: 2: Unexpected end of file\u000a\u000aint x;\u000ax = yak + y + f(2)\u000a)";
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.out, R"({"file": "unfinished.c", "ok": false, "message": "ScriptReader: )" + text +
-                           R"(", "error": {"component": "ScriptReader", "text": ")" + text +
-                           R"(", "line": 2, "column": 18, "message": "Unexpected end of file", "phase": "run"}, )"
-                           R"("externalVariables": ["y", "yak"], "externalFunctions": ["f"], "result": {"type": "Void"}, )"
-                           R"("loadError": null, "externals": [{"name": "y", "kind": "variable", "line": 2, "column": 11}, )"
-                           R"({"name": "yak", "kind": "variable", "line": 2, "column": 5}, )"
-                           R"({"name": "f", "kind": "function", "line": 2, "column": 15}]}
+    EXPECT_EQ(run.out,
+              R"({"file": "unfinished.c", "ok": false, "message": "ScriptReader: )" + text +
+                  R"(", "error": {"component": "ScriptReader", "text": ")" + text +
+                  R"(", "line": 2, "column": 18, "message": "Unexpected end of file", "phase": "run"}, )"
+                  R"("externalVariables": ["y", "yak"], "externalFunctions": ["f"], "result": {"type": "Void"}, )"
+                  R"("loadError": null, "externals": [{"name": "y", "kind": "variable", "line": 2, "column": 11}, )"
+                  R"({"name": "yak", "kind": "variable", "line": 2, "column": 5}, )"
+                  R"({"name": "f", "kind": "function", "line": 2, "column": 15}]}
 )");
 }
 

@@ -24,7 +24,11 @@ TEST(ReadInput, StopsAtTheFirstNulAndRefusesMoreThanTheLimit) {
         {"NUL first", std::string("\0int x;", 7), 0, true, ""},
         {"exactly the limit", "12345", 5, true, "12345"},
         {"one byte over", "123456", 5, false, "longer than 5 bytes, the longest script the engine accepts"},
-        {"limit counts only what comes before NUL", std::string("12345\0" "6789", 10), 5, true, "12345"},
+        {"limit counts only what comes before NUL",
+         std::string("12345\0"
+                     "6789",
+                     10),
+         5, true, "12345"},
         {"over the limit after the first chunk", big, big.size() - 1, false,
          "longer than 199999 bytes, the longest script the engine accepts"},
         {"NUL after the first chunk", big + std::string("\0tail", 5), big.size(), true, big},

@@ -26,8 +26,8 @@ void WriteMixedFiles(const ScratchDir& dir) {
 }
 
 const std::vector<std::string> kMixedFiles = {
-    "index.c", "good.c", "value.c", "bad.c", "missing.c", "load.c", "index.c", "folder.c", "-",
-    "nested.c", "value.c", "good.c", "index.c", "load.c", "bad.c", "-", "value.c", "index.c",
+    "index.c",  "good.c",  "value.c", "bad.c",   "missing.c", "load.c", "index.c", "folder.c", "-",
+    "nested.c", "value.c", "good.c",  "index.c", "load.c",    "bad.c",  "-",       "value.c",  "index.c",
 };
 // Standard input is read by the first "-" alone, whatever the number of jobs.
 const std::string kInput = "int i;\r\ni = rand() * 1000 + 2;\r\nint a[2];\r\na[i] = 1;\r\n";
@@ -103,12 +103,12 @@ TEST(Jobs, NumberOfJobsMustBeAWholeNumberFromOne) {
     for (const auto& c : cases) {
         const ToolRun run = RunTool(dir, c.args);
         EXPECT_EQ(run.status, 2) << c.problem;
-        EXPECT_EQ(run.err, std::string("tarvel-check: ") + c.problem +
-                               "\nTry 'tarvel-check --help' for more information.\n");
+        EXPECT_EQ(run.err,
+                  std::string("tarvel-check: ") + c.problem + "\nTry 'tarvel-check --help' for more information.\n");
         EXPECT_EQ(run.out, "");
     }
-    for (const std::vector<std::string>& args : {std::vector<std::string>{"-j4", "good.c"},
-                                                 {"--jobs=1024", "good.c"}, {"--jobs", "1", "good.c"}}) {
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"-j4", "good.c"}, {"--jobs=1024", "good.c"}, {"--jobs", "1", "good.c"}}) {
         EXPECT_EQ(RunTool(dir, args).status, 0) << args[0];
     }
     EXPECT_NE(RunTool(dir, {"--help"}).out.find("-j, --jobs N"), std::string::npos);
@@ -139,8 +139,8 @@ TEST(LogFile, EightProcessesAtOnceNeverGarbleIt) {
         // Names of different lengths give each process's entries a length of their own.
         const std::string name = std::string(static_cast<size_t>(p) * 7, 'v');
         dir.Write("p" + std::to_string(p) + ".c", "int x;\r\nx = " + name + " +;\r\n");
-        messages.push_back("Error:ScriptReader: file:'*inline*', line: 2: No R-value for '+'\n\nint x;\nx = " +
-                           name + " +;\n");
+        messages.push_back("Error:ScriptReader: file:'*inline*', line: 2: No R-value for '+'\n\nint x;\nx = " + name +
+                           " +;\n");
     }
     const std::regex entry(R"(([\s\S]*?) \(Time:[0-9]+\.[0-9]{2}, free sysmem:[0-9]+\)\n)");
     for (int round = 0; round < 6; ++round) {

@@ -15,7 +15,10 @@ TEST(JsonWriter, EscapesEveryByteThatIsNotPlainAscii) {
 }
 
 TEST(JsonWriter, WritesFloatsRoundTrippableAndNonFiniteAsWords) {
-    const struct { double value; const char* text; } cases[] = {
+    const struct {
+        double value;
+        const char* text;
+    } cases[] = {
         {2.0, "2"},
         {0.1, "0.10000000000000001"},
         {-1e300, "-1.0000000000000001e+300"},

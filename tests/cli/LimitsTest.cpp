@@ -45,12 +45,13 @@ TEST(Limits, ValuesOutsideTheirRangeAreUsageErrors) {
     for (const auto& c : cases) {
         const ToolRun run = RunTool(dir, c.args);
         EXPECT_EQ(run.status, 2) << c.problem;
-        EXPECT_EQ(run.err, std::string("tarvel-check: ") + c.problem +
-                               "\nTry 'tarvel-check --help' for more information.\n");
+        EXPECT_EQ(run.err,
+                  std::string("tarvel-check: ") + c.problem + "\nTry 'tarvel-check --help' for more information.\n");
     }
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"--time-limit=0.5", "good.c"}, {"--time-limit", "31536000", "good.c"},
-          {"--memory-limit=1", "good.c"}, {"--memory-limit", "1048576", "good.c"}}) {
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"--time-limit=0.5", "good.c"},
+                                                 {"--time-limit", "31536000", "good.c"},
+                                                 {"--memory-limit=1", "good.c"},
+                                                 {"--memory-limit", "1048576", "good.c"}}) {
         EXPECT_EQ(RunTool(dir, args).status, 0) << args[0];
     }
 }

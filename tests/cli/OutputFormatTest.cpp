@@ -30,13 +30,12 @@ struct Jump {
 // Emacs compilation mode's `gnu' entry, its rx form written out as an ECMAScript pattern: an
 // optional program name, the file (not all digits, no ": " or " -" inside), line, optional
 // column or range, then the type of the message.
-const std::regex kEmacsGnu(
-    R"(^(?:[A-Za-z][-A-Za-z0-9.]+: ?|[ \t]+(?:in |from))?)"
-    R"(([0-9]*[^0-9\n](?:[^\n :]| [^-/\n]|:[^ \n])*?): ?([0-9]+))"
-    R"((?:-([0-9]+)(?:\.([0-9]+))?|[.:]([0-9]+)(?:-(?:([0-9]+)\.)?([0-9]+))?)?:)"
-    R"((?: *(FutureWarning|RuntimeWarning|Warning|warning|W:)|)"
-    R"( *([Ii]nfo(?:\b|rmationa?l?)|I:|instantiated from|required from|[Nn]ote)|)"
-    R"( *[Ee]rror|[0-9]?(?:[^0-9\n]|$)|[0-9][0-9][0-9]))");
+const std::regex kEmacsGnu(R"(^(?:[A-Za-z][-A-Za-z0-9.]+: ?|[ \t]+(?:in |from))?)"
+                           R"(([0-9]*[^0-9\n](?:[^\n :]| [^-/\n]|:[^ \n])*?): ?([0-9]+))"
+                           R"((?:-([0-9]+)(?:\.([0-9]+))?|[.:]([0-9]+)(?:-(?:([0-9]+)\.)?([0-9]+))?)?:)"
+                           R"((?: *(FutureWarning|RuntimeWarning|Warning|warning|W:)|)"
+                           R"( *([Ii]nfo(?:\b|rmationa?l?)|I:|instantiated from|required from|[Nn]ote)|)"
+                           R"( *[Ee]rror|[0-9]?(?:[^0-9\n]|$)|[0-9][0-9][0-9]))");
 
 Jump EmacsJump(const std::string& line) {
     std::smatch m;
@@ -86,13 +85,37 @@ struct GccCase {
 TEST(GccFormat, EmacsVimAndVsCodeJumpToThePlaceOfTheError) {
     const GccCase cases[] = {
         {"run error", "e.c", "int x;\r\nx = y + f(2);\r\nx = 1 +;\r\n", {}, 3, 7, "error", "No R-value for '+'"},
-        {"declined load error", "sub dir/load.c", "int x;\r\n  #foo\r\n", {}, 2, 3, "error",
+        {"declined load error",
+         "sub dir/load.c",
+         "int x;\r\n  #foo\r\n",
+         {},
+         2,
+         3,
+         "error",
          "Invalid precompiler command: 'foo'"},
-        {"load error answered Yes", "yes.c", "#foo\r\nint x;\r\n", {"--continue-on-load-error"}, 1, 1, "warning",
+        {"load error answered Yes",
+         "yes.c",
+         "#foo\r\nint x;\r\n",
+         {"--continue-on-load-error"},
+         1,
+         1,
+         "warning",
          "Invalid precompiler command: 'foo'"},
-        {"control byte in the message", "del.c", "int x;\r\nx = 1 \x7f 2;\r\n", {}, 2, 7, "error",
+        {"control byte in the message",
+         "del.c",
+         "int x;\r\nx = 1 \x7f 2;\r\n",
+         {},
+         2,
+         7,
+         "error",
          "Encountered invalid character: \\x7f (127)"},
-        {"quote in the message", "quote.c", "x = 1 ` \"2\";\r\n", {}, 1, 7, "error",
+        {"quote in the message",
+         "quote.c",
+         "x = 1 ` \"2\";\r\n",
+         {},
+         1,
+         7,
+         "error",
          "Encountered invalid character: ` (96)"},
     };
     for (const GccCase& row : cases) {
@@ -136,8 +159,8 @@ TEST(GccFormat, OneLinePerFailingFileInArgumentOrderAndNothingForValidOnes) {
     dir.Write("good.c", "int x;\r\nx = y;\r\n");
     dir.Write("bad.c", "int x;\r\nx = 1\r\n");
     dir.Write("load.c", "#foo\r\n");
-    const ToolRun run = RunTool(dir, {"--no-log", "--format", "gcc", "good.c", "bad.c", "-", "load.c", "good.c"},
-                                "x = 1 +;");
+    const ToolRun run =
+        RunTool(dir, {"--no-log", "--format", "gcc", "good.c", "bad.c", "-", "load.c", "good.c"}, "x = 1 +;");
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out,
               "bad.c:2:5: error: Unexpected end of file\n"
@@ -160,7 +183,8 @@ TEST(JsonFormat, EveryFileGetsItsObjectAndItsLoadErrorOnStandardErrorNamesIt) {
               R"({"file": "load.c", "ok": false, "message": "", "error": )" + loadError +
                   R"(, "externalVariables": [], "externalFunctions": [], "result": {"type": "Void"}, "loadError": )" +
                   loadError + R"(, "externals": []})");
-    EXPECT_EQ(run.err, "load.c: Script Error: file:'*inline*', line: 2: Invalid precompiler command: 'foo'\n\nint x;\n#foo\n\n");
+    EXPECT_EQ(run.err,
+              "load.c: Script Error: file:'*inline*', line: 2: Invalid precompiler command: 'foo'\n\nint x;\n#foo\n\n");
 
     run = RunTool(dir, {"--no-log", "--format=json", "--continue-on-load-error", "yes.c"});
     EXPECT_EQ(run.status, 0);
@@ -173,7 +197,9 @@ TEST(JsonFormat, EveryFileGetsItsObjectAndItsLoadErrorOnStandardErrorNamesIt) {
 
 TEST(TextFormat, ControlBytesOfTheScriptNeverReachTheTerminal) {
     ScratchDir dir;
-    dir.Write("esc.c", "x = \"\x1b]0;owned\x07\" + \xc2\x9b" "31m;\r\n");
+    dir.Write("esc.c",
+              "x = \"\x1b]0;owned\x07\" + \xc2\x9b"
+              "31m;\r\n");
     const ToolRun run = RunTool(dir, {"--no-log", "esc.c", "esc.c"});
     EXPECT_EQ(run.out.find('\x1b'), std::string::npos) << run.out;
     EXPECT_EQ(run.out.find('\x07'), std::string::npos) << run.out;
@@ -193,12 +219,15 @@ TEST(BadInput, ClearMessageAndStatusTwo) {
         {"missing file", {"missing.c"}, "tarvel-check: cannot read 'missing.c': No such file or directory\n"},
         {"directory", {"folder"}, "tarvel-check: cannot read 'folder': Is a directory\n"},
         {"unknown option", {"--fast", "good.c"}, "tarvel-check: unrecognised option '--fast'\n" + tryHelp},
-        {"unknown format", {"--format=xml", "good.c"},
+        {"unknown format",
+         {"--format=xml", "good.c"},
          "tarvel-check: unknown format 'xml' (choose text, json, gcc or sarif)\n" + tryHelp},
         {"format without value", {"good.c", "--format"}, "tarvel-check: option '--format' needs a value\n" + tryHelp},
-        {"empty format", {"--format=", "good.c"},
+        {"empty format",
+         {"--format=", "good.c"},
          "tarvel-check: unknown format '' (choose text, json, gcc or sarif)\n" + tryHelp},
-        {"control bytes in an option", {"--\x1b[2J", "good.c"},
+        {"control bytes in an option",
+         {"--\x1b[2J", "good.c"},
          "tarvel-check: unrecognised option '--\\x1b[2J'\n" + tryHelp},
     };
     ScratchDir dir;
@@ -222,7 +251,8 @@ TEST(ReadingInput, AnEndlessStreamOfNulsIsAnEmptyScript) {
 TEST(ReadingInput, ASmallStackLimitIsEnough) {
     ScratchDir dir;
     dir.Write("good.c", "int x;\r\nx = y;\r\n");
-    const std::string command = "cd '" + dir.path + "' && ulimit -s 64 && '" TARVEL_CHECK_PATH "' --no-log good.c >out 2>&1";
+    const std::string command =
+        "cd '" + dir.path + "' && ulimit -s 64 && '" TARVEL_CHECK_PATH "' --no-log good.c >out 2>&1";
     const int waitStatus = std::system(command.c_str());
     ASSERT_TRUE(WIFEXITED(waitStatus));
     EXPECT_EQ(WEXITSTATUS(waitStatus), 0);

@@ -76,8 +76,11 @@ TEST(CharBuffer, FormatCutsAt4095CharactersAndMayReadItsOwnText) {
 }
 
 TEST(CharBuffer, AppendConcatenatesAndKeepsTheLength) {
-    const struct { const char* start; const char* added; const char* expected; } cases[] = {
-        {"ab", "cd", "abcd"}, {"ab", "", "ab"}, {"ab", nullptr, "ab"}, {nullptr, "cd", "cd"}};
+    const struct {
+        const char* start;
+        const char* added;
+        const char* expected;
+    } cases[] = {{"ab", "cd", "abcd"}, {"ab", "", "ab"}, {"ab", nullptr, "ab"}, {nullptr, "cd", "cd"}};
     for (const auto& c : cases) {
         CharBuffer buffer(c.start);
         buffer.Append(CharBuffer(c.added));

@@ -80,18 +80,34 @@ TEST(DynaMem, AssignmentWarnsAboutEntriesTheSourceCannotSupply) {
     IntList target;
     target = source;
     EXPECT_EQ(target.GetSlot(0), nullptr);
-    EXPECT_EQ(log.Contents(), LogCapture::Entries({"Warning:DynaMem: Invalid entry found",
-                                                   "Warning:DynaMem: Invalid entry found"}));
+    EXPECT_EQ(log.Contents(),
+              LogCapture::Entries({"Warning:DynaMem: Invalid entry found", "Warning:DynaMem: Invalid entry found"}));
 }
 
 TEST(DynaMem, RefusalsNameTheListAndChangeNothing) {
-    const struct { const char* message; std::function<void(IntList&)> act; } cases[] = {
+    const struct {
+        const char* message;
+        std::function<void(IntList&)> act;
+    } cases[] = {
         {"Null pointer added !", [](IntList& list) { list.Add(nullptr); }},
-        {"Can not expand fixed list", [](IntList& list) { list.SetSize(-1); list.fixed = 1; list.Add(); }},
-        {"Can not SetSize() of fixed list", [](IntList& list) { list.fixed = 1; list.SetSize(20); }},
+        {"Can not expand fixed list",
+         [](IntList& list) {
+             list.SetSize(-1);
+             list.fixed = 1;
+             list.Add();
+         }},
+        {"Can not SetSize() of fixed list",
+         [](IntList& list) {
+             list.fixed = 1;
+             list.SetSize(20);
+         }},
         {"New size too small", [](IntList& list) { list.SetSize(2); }},
         {"Can not delete object nr: 5", [](IntList& list) { list.Delete(5); }},
-        {"Maximum number of data elements reached: 8", [](IntList& list) { list.firstFree = 8; list.Add(); }},
+        {"Maximum number of data elements reached: 8",
+         [](IntList& list) {
+             list.firstFree = 8;
+             list.Add();
+         }},
     };
     LogCapture log;
     for (const auto& c : cases) {

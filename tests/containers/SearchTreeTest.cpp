@@ -29,7 +29,9 @@ TEST(SearchTree, OnlyTheFirstCharacterIsHeldAgainstTheRange) {
     EXPECT_NE(tree.Insert(CharBuffer("x")), nullptr);  // a name of its first character alone
     EXPECT_NE(tree.Find("X"), nullptr);
 
-    const struct { const char *name, *message; } refusals[] = {
+    const struct {
+        const char *name, *message;
+    } refusals[] = {
         {"", "Empty name string"},
         {"\tname", "Character in name string out of range: 9"},
         {"\xC8name", "Character in name string out of range: -56"},
@@ -53,7 +55,8 @@ TEST(SearchTree, FoldsOnlyLettersInShortAndIndexedLeaves) {
     for (const int fillers : {0, 20}) {
         NameSet tree;
         for (const char initial : std::string("[{@`x")) {
-            for (int k = 0; k < fillers; ++k) tree.Insert(CharBuffer((initial + std::string("f") + std::to_string(k)).c_str()));
+            for (int k = 0; k < fillers; ++k)
+                tree.Insert(CharBuffer((initial + std::string("f") + std::to_string(k)).c_str()));
         }
         for (const std::string& name : boundaries) {
             EXPECT_NE(tree.Insert(CharBuffer(name.c_str())), nullptr) << name << ", " << fillers;

@@ -42,17 +42,17 @@ TEST(Warning, FirstIsNeverFoldedRepeatsAreCountedAndADestroyedComponentFlushesTh
         EXPECT_EQ(WarningRepeatCount(), 1u);
         for (int i = 0; i < 3; ++i) component.Warning("other");
     }
-    EXPECT_EQ(log.Contents(), LogCapture::Entries({"Warning:Undefined: same 1", "Warning:Undefined: same 1",
-                                                   "Warning Repeat: 1", "Warning:Undefined: other",
-                                                   "Warning Repeat: 2", "Warning:Undefined: end"}));
+    EXPECT_EQ(log.Contents(),
+              LogCapture::Entries({"Warning:Undefined: same 1", "Warning:Undefined: same 1", "Warning Repeat: 1",
+                                   "Warning:Undefined: other", "Warning Repeat: 2", "Warning:Undefined: end"}));
 }
 
 TEST(Warning, RepeatLineShowsTheCountOrTheCap) {
     const struct {
         int repeats;             // identical warnings issued after 268435453 were counted
         const char* repeatLine;  // what the next different warning writes first
-    } cases[] = {{1, "Warning Repeat: 268435454"}, {2, "Warning Repeat: >268435455"},
-                 {5, "Warning Repeat: >268435455"}};
+    } cases[] = {
+        {1, "Warning Repeat: 268435454"}, {2, "Warning Repeat: >268435455"}, {5, "Warning Repeat: >268435455"}};
     for (const auto& c : cases) {
         LogCapture log;
         ErrorClass component;

@@ -18,8 +18,9 @@ TEST(Log, EntryShowsElapsedTimeSinceFirstEntryAndMemoryInWholeMebibytes) {
     Log("%s %i", "first", 1);
     log.clock += 2.5;
     Log("second");
-    EXPECT_EQ(log.Contents(), "first 1 (Time:0.00, free sysmem:1501)\n"
-                              "second (Time:2.50, free sysmem:1501)\n");
+    EXPECT_EQ(log.Contents(),
+              "first 1 (Time:0.00, free sysmem:1501)\n"
+              "second (Time:2.50, free sysmem:1501)\n");
     EXPECT_EQ(RoundToMebibytes((1ull << 19) - 1), 0);
     EXPECT_EQ(RoundToMebibytes(1ull << 19), 1);
 }
@@ -56,8 +57,8 @@ TEST(Log, StopsAfter4024Entries) {
     LogCapture log;
     for (int i = 1; i <= 4025; ++i) Log("entry %d", i);
     EXPECT_EQ(LogEntryCount(), 4024);
-    EXPECT_TRUE(EndsWith(log.Contents(),
-                         LogCapture::Entries({"entry 4024"}) + "Maximum number of log entries reached!\n"));
+    EXPECT_TRUE(
+        EndsWith(log.Contents(), LogCapture::Entries({"entry 4024"}) + "Maximum number of log entries reached!\n"));
 }
 
 // A logfile.txt planted as a link must not let a validation truncate or fill the file it
@@ -68,7 +69,8 @@ TEST(Log, WritesOnlyARegularFileAndNeverFollowsALink) {
         const char* name;
         void (*plant)(const fs::path& log, const fs::path& target);
     } cases[] = {
-        {"link to a file", [](const fs::path& log, const fs::path& target) {
+        {"link to a file",
+         [](const fs::path& log, const fs::path& target) {
              std::ofstream(target) << "precious\n";
              fs::create_symlink(target, log);
          }},
@@ -117,10 +119,11 @@ TEST(Log, HeldEntriesKeepTheirTimeAndAreWrittenInTheirOrderWhenAsked) {
     WriteHeldEntries(second);
     EXPECT_TRUE(second.entries.empty());
     EXPECT_EQ(LogEntryCount(), 4);
-    EXPECT_EQ(log.Contents(), "direct (Time:0.00, free sysmem:1501)\n"
-                              "a1 (Time:1.00, free sysmem:1501)\n"
-                              "b1 (Time:0.00, free sysmem:1501)\n"
-                              "b2 (Time:1.00, free sysmem:1501)\n");
+    EXPECT_EQ(log.Contents(),
+              "direct (Time:0.00, free sysmem:1501)\n"
+              "a1 (Time:1.00, free sysmem:1501)\n"
+              "b1 (Time:0.00, free sysmem:1501)\n"
+              "b2 (Time:1.00, free sysmem:1501)\n");
 }
 
 TEST(Log, SystemEnvironmentWritesIntoTheCurrentDirectoryWithoutLeavingIt) {

@@ -56,28 +56,29 @@ TEST_P(RunAgain, WhereTheRunWouldShow) {
     EXPECT_EQ(result.error->line, c.line);
 }
 
-INSTANTIATE_TEST_SUITE_P(Calls, RunAgain, ::testing::Values(
-    // c0(1) needs 200 calls on the stack; under 60 more it would need 260.
-    RunAgainCase{"DeeperThanTheFirstTime",
-                 Chain("c", 200, "n") + Chain("w", 60, "c0(n)") + "c0(1);\r\nw0(1);\r\n", 196,
-                 "Stack overflow: more than 256 function iterations"},
-    // g's array fits alone, not on top of h's.
-    RunAgainCase{"WithLessMemoryLeftThanTheFirstTime",
-                 "int g(int n) {\r\n int a[200000];\r\n return n;\r\n}\r\n"
-                 "int h(int n) {\r\n int b[350000];\r\n return g(n);\r\n}\r\ng(1);\r\nh(1);\r\n",
-                 2, "Memory limit exceeded: array 'a' of 200000 elements does not fit in 2097152 bytes"},
-    RunAgainCase{"ThatCountsInAGlobal",
-                 "int calls;\r\nint f(int n) { calls = calls + 1; return n; }\r\nf(1); f(1); f(1);\r\nreturn calls;",
-                 0, "4"},  // three calls and the declaration's own pass
-    RunAgainCase{"ThatReadsAGlobalWhichChanged",
-                 "int base;\r\nint f(int n) { return base + n; }\r\nbase = 1; int a; a = f(1);\r\n"
-                 "base = 10; return a + f(1);",
-                 0, "13"}),
+INSTANTIATE_TEST_SUITE_P(
+    Calls, RunAgain,
+    ::testing::Values(
+        // c0(1) needs 200 calls on the stack; under 60 more it would need 260.
+        RunAgainCase{"DeeperThanTheFirstTime", Chain("c", 200, "n") + Chain("w", 60, "c0(n)") + "c0(1);\r\nw0(1);\r\n",
+                     196, "Stack overflow: more than 256 function iterations"},
+        // g's array fits alone, not on top of h's.
+        RunAgainCase{"WithLessMemoryLeftThanTheFirstTime",
+                     "int g(int n) {\r\n int a[200000];\r\n return n;\r\n}\r\n"
+                     "int h(int n) {\r\n int b[350000];\r\n return g(n);\r\n}\r\ng(1);\r\nh(1);\r\n",
+                     2, "Memory limit exceeded: array 'a' of 200000 elements does not fit in 2097152 bytes"},
+        RunAgainCase{
+            "ThatCountsInAGlobal",
+            "int calls;\r\nint f(int n) { calls = calls + 1; return n; }\r\nf(1); f(1); f(1);\r\nreturn calls;", 0,
+            "4"},  // three calls and the declaration's own pass
+        RunAgainCase{"ThatReadsAGlobalWhichChanged",
+                     "int base;\r\nint f(int n) { return base + n; }\r\nbase = 1; int a; a = f(1);\r\n"
+                     "base = 10; return a + f(1);",
+                     0, "13"}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(CallMemo, ARandomDrawIsDrawnOnEveryCall) {
-    const ValidationResult result =
-        Validate("float r(int n) { return rand(); }\r\nr(1); r(1); r(1);\r\n");
+    const ValidationResult result = Validate("float r(int n) { return rand(); }\r\nr(1); r(1); r(1);\r\n");
     EXPECT_TRUE(result.ok) << result.message;
     EXPECT_EQ(result.randomDraws, 4u);  // the declaration's own pass draws once too
 }

@@ -29,15 +29,19 @@ struct Mistake {
 
 constexpr Mistake kMistakes[] = {
     {"dangling-else.c", "file:'*inline*', line: 7: Misplaced 'else'\n\nelse\n    level = 0;\n"},
-    {"missing-return.c", "file:'*inline*', line: 6: Invalid return type for function 'Clamp'\n\n"
-                         "        value = 0;\n}\n\r"},
-    {"prototype.c", "file:'*inline*', line: 2: Function prototypes not supported\n\n"
-                    "// Functions are declared with their body; prototypes are not supported.\n"
-                    "int Maximum(int a, int b);\n\r"},
-    {"recursion.c", "file:'*inline*', line: 3: Stack overflow: more than 256 function iterations\n\n"
-                    "int Factorial(int n)\n{\n    if (n > 1)"},
-    {"string-condition.c", "file:'*inline*', line: 3: Invalid parameters for 'if' keyword\n\n"
-                           "string name = \"pump\";\nif (name)\n    Start(name);"},
+    {"missing-return.c",
+     "file:'*inline*', line: 6: Invalid return type for function 'Clamp'\n\n"
+     "        value = 0;\n}\n\r"},
+    {"prototype.c",
+     "file:'*inline*', line: 2: Function prototypes not supported\n\n"
+     "// Functions are declared with their body; prototypes are not supported.\n"
+     "int Maximum(int a, int b);\n\r"},
+    {"recursion.c",
+     "file:'*inline*', line: 3: Stack overflow: more than 256 function iterations\n\n"
+     "int Factorial(int n)\n{\n    if (n > 1)"},
+    {"string-condition.c",
+     "file:'*inline*', line: 3: Invalid parameters for 'if' keyword\n\n"
+     "string name = \"pump\";\nif (name)\n    Start(name);"},
 };
 
 TEST(Examples, EveryMistakeIsReportedWhereItIs) {

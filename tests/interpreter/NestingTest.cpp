@@ -36,8 +36,7 @@ TEST(Nesting, DeepestAllowedRunsWithinTheWorkerStackAndDeeperFailsWithTheNesting
 
 TEST(Nesting, FunctionDepthLimitComesFirstForRecursionThroughBlocks) {
     // The blocks count per call: 256 calls of 15 levels are nowhere near the nesting limit.
-    const std::string script =
-        "int f(int n) { " + Repeat("{ ", 13) + "return f(n - 1); " + Repeat("} ", 13) + "}";
+    const std::string script = "int f(int n) { " + Repeat("{ ", 13) + "return f(n - 1); " + Repeat("} ", 13) + "}";
     EXPECT_EQ(RunScript(script.c_str()).result,
               OneLineError(script, "Stack overflow: more than 256 function iterations"));
 }
@@ -51,8 +50,8 @@ TEST(Nesting, IsCountedPerFunctionBodyNotAcrossCalls) {
     // Calls sixty deep with seventy brackets in each body: valid.
     std::string chain = "int g0(int n) { return n; }\r\n";
     for (int k = 1; k <= 60; ++k) {
-        chain += "int g" + std::to_string(k) + "(int n) { return " + Repeat("(", 70) + "g" +
-                 std::to_string(k - 1) + "(n)" + Repeat(")", 70) + "; }\r\n";
+        chain += "int g" + std::to_string(k) + "(int n) { return " + Repeat("(", 70) + "g" + std::to_string(k - 1) +
+                 "(n)" + Repeat(")", 70) + "; }\r\n";
     }
     chain += "return g60(7);";
     EXPECT_EQ(RunScript(chain.c_str()).result, "Int 7");
@@ -61,8 +60,7 @@ TEST(Nesting, IsCountedPerFunctionBodyNotAcrossCalls) {
 TEST(Nesting, DeepBodiesInDeepRecursionStopBeforeTheStackRunsOut) {
     // Each body nests as deep as a body may; 256 such calls would need far more stack than
     // the worker has, so the frames themselves are what stops it, with a message of its own.
-    const std::string script =
-        "int f(int n) { return " + Repeat("(", 3990) + "f(n)" + Repeat(")", 3990) + "; }";
+    const std::string script = "int f(int n) { return " + Repeat("(", 3990) + "f(n)" + Repeat(")", 3990) + "; }";
     const std::string result = RunScript(script.c_str()).result;
     const std::string start = "file:'*inline*', line: 1: Stack exhausted: blocks nested too deeply inside ";
     EXPECT_EQ(result.substr(0, start.size()), start);

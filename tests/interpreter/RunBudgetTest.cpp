@@ -34,7 +34,7 @@ struct StopCase {
     const char* name;
     std::string script;
     std::size_t memoryLimitBytes;
-    int line;           ///< 1-based line the error must name
+    int line;             ///< 1-based line the error must name
     const char* message;  ///< the bare message
 };
 
@@ -53,31 +53,30 @@ TEST_P(MemoryLimit, EndsTheRunWithALocatedMessage) {
     EXPECT_EQ(result.error->message, c.message);
     EXPECT_EQ(result.error->line, c.line);
     EXPECT_EQ(result.error->component, "ScriptReader");
-    EXPECT_EQ(result.error->text.rfind("file:'*inline*', line: " + std::to_string(c.line) + ": " +
-                                           c.message + "\n\n",
-                                       0),
-              0u);
+    EXPECT_EQ(
+        result.error->text.rfind("file:'*inline*', line: " + std::to_string(c.line) + ": " + c.message + "\n\n", 0),
+        0u);
 }
 
-INSTANTIATE_TEST_SUITE_P(Scripts, MemoryLimit, ::testing::Values(
-    StopCase{"ThreeHundredMillionElements", "int x;\r\nint a[300000000];\r\n", kDefaultMemoryLimitBytes, 2,
-             "Memory limit exceeded: array 'a' of 300000000 elements does not fit in 1073741824 bytes"},
-    StopCase{"LargestIndex", "int a[2147483647];", kDefaultMemoryLimitBytes, 1,
-             "Memory limit exceeded: array 'a' of 2147483647 elements does not fit in 1073741824 bytes"},
-    StopCase{"StringDoubledThirtyTimes",
-             "string s;\r\ns = \"abcdefghijklmnop\";\r\n" + Repeat("s = s + s;\r\n", 30),
-             std::size_t{1} << 20, 2 + 14,
-             "Memory limit exceeded: the validation needs more than 1048576 bytes"},
-    StopCase{"LocalArrayInRecursion", "int f(int n) {\r\n  int a[100000];\r\n  return f(n);\r\n}",
-             std::size_t{16} << 20, 2,
-             "Memory limit exceeded: array 'a' of 100000 elements does not fit in 16777216 bytes"}),
+INSTANTIATE_TEST_SUITE_P(
+    Scripts, MemoryLimit,
+    ::testing::Values(
+        StopCase{"ThreeHundredMillionElements", "int x;\r\nint a[300000000];\r\n", kDefaultMemoryLimitBytes, 2,
+                 "Memory limit exceeded: array 'a' of 300000000 elements does not fit in 1073741824 bytes"},
+        StopCase{"LargestIndex", "int a[2147483647];", kDefaultMemoryLimitBytes, 1,
+                 "Memory limit exceeded: array 'a' of 2147483647 elements does not fit in 1073741824 bytes"},
+        StopCase{"StringDoubledThirtyTimes",
+                 "string s;\r\ns = \"abcdefghijklmnop\";\r\n" + Repeat("s = s + s;\r\n", 30), std::size_t{1} << 20,
+                 2 + 14, "Memory limit exceeded: the validation needs more than 1048576 bytes"},
+        StopCase{"LocalArrayInRecursion", "int f(int n) {\r\n  int a[100000];\r\n  return f(n);\r\n}",
+                 std::size_t{16} << 20, 2,
+                 "Memory limit exceeded: array 'a' of 100000 elements does not fit in 16777216 bytes"}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(MemoryLimit, CountsWhatIsHeldNotWhatWasEverAllocated) {
     // Each call's array is freed at its return, so ten calls need no more than one.
-    const std::string script = "void f() { int a[100000]; }\r\n" + Repeat("f();\r\n", 10) +
-                               "string s; s = \"" + std::string(1000, 'x') + "\";\r\n" +
-                               Repeat("s = s + \"y\";\r\n", 2000);
+    const std::string script = "void f() { int a[100000]; }\r\n" + Repeat("f();\r\n", 10) + "string s; s = \"" +
+                               std::string(1000, 'x') + "\";\r\n" + Repeat("s = s + \"y\";\r\n", 2000);
     ValidationOptions options;
     options.memoryLimitBytes = std::size_t{6} << 20;
     const ValidationResult result = Validate(script, options);
@@ -88,9 +87,9 @@ TEST(MemoryLimit, CountsWhatIsHeldNotWhatWasEverAllocated) {
 // An element costs its payload alone: each of these would need ten times the limit if it
 // were held as a whole value.
 TEST(MemoryLimit, AnArrayElementCostsItsPayload) {
-    for (const char* script : {"int a[400000]; a[399999] = 7; return a[399999] + a[0];",
-                               "float a[200000]; a[5] = 2.5; return a[5];",
-                               "string a[60000]; a[1] = \"xy\"; return a[1] + a[0];"}) {
+    for (const char* script :
+         {"int a[400000]; a[399999] = 7; return a[399999] + a[0];", "float a[200000]; a[5] = 2.5; return a[5];",
+          "string a[60000]; a[1] = \"xy\"; return a[1] + a[0];"}) {
         ValidationOptions options;
         options.memoryLimitBytes = std::size_t{2} << 20;
         const ValidationResult result = Validate(script, options);

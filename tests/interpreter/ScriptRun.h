@@ -21,13 +21,17 @@ struct ScriptOutcome {
 inline std::string Describe(const Value& value) {
     char number[64];
     switch (value.type) {
-    case ValueType::Int: return "Int " + std::to_string(value.i);
+    case ValueType::Int:
+        return "Int " + std::to_string(value.i);
     case ValueType::Float:
         std::snprintf(number, sizeof number, "%.17g", value.f);
         return std::string("Float ") + number;
-    case ValueType::String: return std::string("String ") + value.text.CStr();
-    case ValueType::External: return "External";
-    default: return "Void";
+    case ValueType::String:
+        return std::string("String ") + value.text.CStr();
+    case ValueType::External:
+        return "External";
+    default:
+        return "Void";
     }
 }
 

@@ -21,8 +21,8 @@ std::string ErrorOf(const std::function<void(ScriptReader&)>& action, ScriptRead
 std::string E(const char* message) { return OneLineError("v;", message); }
 
 TEST(Variables, StoreConvertsToTheDeclaredType) {
-    const Value sources[] = {Value(), Value::MakeInt(7), Value::MakeFloat(-2.5),
-                             Value::MakeString("t"), Value::MakeExternal()};
+    const Value sources[] = {Value(), Value::MakeInt(7), Value::MakeFloat(-2.5), Value::MakeString("t"),
+                             Value::MakeExternal()};
     struct Row {
         ValueType target;
         std::vector<std::string> expected;  // by source: Void, Int, Float, String, External
@@ -31,13 +31,11 @@ TEST(Variables, StoreConvertsToTheDeclaredType) {
     const std::string voidTarget = E("Void variables can not be set");
     const Row rows[] = {
         {ValueType::Void, {voidTarget, voidTarget, voidTarget, voidTarget, "Void"}},
-        {ValueType::Int,
-         {voidSource, "Int 7", "Int -2", E("Can not convert 'String' to 'Int'"), "Int 0"}},
-        {ValueType::Float,
-         {voidSource, "Float 7", "Float -2.5", E("Can not convert 'String' to 'Float'"), "Float 0"}},
+        {ValueType::Int, {voidSource, "Int 7", "Int -2", E("Can not convert 'String' to 'Int'"), "Int 0"}},
+        {ValueType::Float, {voidSource, "Float 7", "Float -2.5", E("Can not convert 'String' to 'Float'"), "Float 0"}},
         {ValueType::String,
-         {voidSource, E("Can not convert 'Int' to 'String'"), E("Can not convert 'Float' to 'String'"),
-          "String t", "String "}},
+         {voidSource, E("Can not convert 'Int' to 'String'"), E("Can not convert 'Float' to 'String'"), "String t",
+          "String "}},
     };
     for (const Row& row : rows) {
         for (int s = 0; s < 5; ++s) {
@@ -66,14 +64,14 @@ TEST(Variables, ElementStoresCheckTheirIndex) {
 SCRIPT_TABLE(VariableScripts, ResolveNamesByScope)
 
 SCRIPT_ROWS(Scripts, VariableScripts,
-    ScriptCase{"int a[3]; return a[3];", "Index 3 out of range for variable 'a'", "", "", true},
-    ScriptCase{"int x; x[1] = 2;", "Variable 'x' is none array", "", "", true},
-    ScriptCase{"int count = 1; int Count = 2; return count;", "Int 1", "", ""},
-    ScriptCase{"void f() { int y; int y; }", "Variable 'y' already defined", "", "", true},
-    ScriptCase{"u = 5; return u;", "External", "u", ""},
-    // 17 names with one initial: the second spellings are looked up through the hashed index
-    ScriptCase{"q0;q1;q2;q3;q4;q5;q6;q7;q8;q9;q10;q11;q12;q13;q14;q15;q16;Q5;Q16;",
-               "Void", "q0 q1 q10 q11 q12 q13 q14 q15 q16 q2 q3 q4 q5 q6 q7 q8 q9", ""},
-    ScriptCase{"int a[3]; a[0] = 7; a[2] = 4; return a * 10 + a[2];", "Int 74", "", ""});
+            ScriptCase{"int a[3]; return a[3];", "Index 3 out of range for variable 'a'", "", "", true},
+            ScriptCase{"int x; x[1] = 2;", "Variable 'x' is none array", "", "", true},
+            ScriptCase{"int count = 1; int Count = 2; return count;", "Int 1", "", ""},
+            ScriptCase{"void f() { int y; int y; }", "Variable 'y' already defined", "", "", true},
+            ScriptCase{"u = 5; return u;", "External", "u", ""},
+            // 17 names with one initial: the second spellings are looked up through the hashed index
+            ScriptCase{"q0;q1;q2;q3;q4;q5;q6;q7;q8;q9;q10;q11;q12;q13;q14;q15;q16;Q5;Q16;", "Void",
+                       "q0 q1 q10 q11 q12 q13 q14 q15 q16 q2 q3 q4 q5 q6 q7 q8 q9", ""},
+            ScriptCase{"int a[3]; a[0] = 7; a[2] = 4; return a * 10 + a[2];", "Int 74", "", ""});
 
 }  // namespace

@@ -21,11 +21,11 @@ Json At(int line, int character) {
 
 // Line 4 holds a non-ASCII letter before the error, so its UTF-16 column differs from its byte column.
 const std::string kScript =
-    "int count;\n"                          // 0
-    "int add(int a, float b) {\n"           // 1
-    "  return a + offset;\n"                // 2
-    "}\r\n"                                 // 3
-    "count = add(1, 2) + host(3);\r"        // 4
+    "int count;\n"                                                // 0
+    "int add(int a, float b) {\n"                                 // 1
+    "  return a + offset;\n"                                      // 2
+    "}\r\n"                                                       // 3
+    "count = add(1, 2) + host(3);\r"                              // 4
     "string s = \"\xC3\xA9\xF0\x9F\x98\x80\"; count = s * 2;\n";  // 5: é and an emoji
 
 class Features : public ::testing::Test {
@@ -69,7 +69,8 @@ TEST_F(Features, IncrementalChangesInUtf16PositionsAreAppliedWhereTheClientMeant
     // "count = s * 2" becomes "count = s + s": the 2 at UTF-16 column 30, then the '*' at 28.
     client.Notify("textDocument/didChange",
                   {{"textDocument", {{"uri", kUri}, {"version", 2}}},
-                   {"contentChanges", {{{"range", Range(5, 30, 31)}, {"text", "s"}}, {{"range", Range(5, 28, 29)}, {"text", "+"}}}}});
+                   {"contentChanges",
+                    {{{"range", Range(5, 30, 31)}, {"text", "s"}}, {{"range", Range(5, 28, 29)}, {"text", "+"}}}}});
     const auto diagnostics = client.DiagnosticsFor(kUri, 2);
     ASSERT_TRUE(diagnostics);
     ASSERT_EQ((*diagnostics)["diagnostics"].size(), 3u) << diagnostics->dump();
@@ -90,9 +91,10 @@ TEST_F(Features, HoverShowsSignaturesDescriptionsAndTypes) {
         int line, character;
         std::string expected;
     };
-    client.Notify("textDocument/didChange",
-                  {{"textDocument", {{"uri", kUri}, {"version", 2}}},
-                   {"contentChanges", {{{"text", "int count;\nint add(int a, float b) { return a; }\n"
+    client.Notify("textDocument/didChange", {{"textDocument", {{"uri", kUri}, {"version", 2}}},
+                                             {"contentChanges",
+                                              {{{"text",
+                                                 "int count;\nint add(int a, float b) { return a; }\n"
                                                  "void ADD(string t) { }\ncount = add(1, 2) + sqrt(count);\n"}}}}});
     ASSERT_TRUE(client.DiagnosticsFor(kUri, 2));
     const Case cases[] = {
@@ -126,9 +128,11 @@ TEST_F(Features, CompletionOffersTheLanguageAndTheScriptsNamesWithParametersOnly
 }
 
 TEST_F(Features, DefinitionFindsEachOverloadAndGlobals) {
-    client.Notify("textDocument/didChange",
-                  {{"textDocument", {{"uri", kUri}, {"version", 2}}},
-                   {"contentChanges", {{{"text", "int n;\nint f(int a) { return a; }\nint F(int a, int b) { return b; }\nn = f(n);\n"}}}}});
+    client.Notify(
+        "textDocument/didChange",
+        {{"textDocument", {{"uri", kUri}, {"version", 2}}},
+         {"contentChanges",
+          {{{"text", "int n;\nint f(int a) { return a; }\nint F(int a, int b) { return b; }\nn = f(n);\n"}}}}});
     ASSERT_TRUE(client.DiagnosticsFor(kUri, 2));
     const Json functions = Ask("textDocument/definition", At(3, 4));
     ASSERT_EQ(functions.size(), 2u) << functions.dump();
@@ -176,7 +180,7 @@ TEST_F(Features, SemanticTokensColourEachKindAndSplitMultiLineComments) {
     }
     // keyword 0, type 1, function 2, variable 3, string 4, number 5, comment 6
     const std::vector<Token> expected = {
-        {0, 0, 6, 6}, {1, 0, 6, 6}, {1, 7, 2, 0}, {1, 11, 1, 3}, {1, 14, 1, 3},
+        {0, 0, 6, 6},  {1, 0, 6, 6},  {1, 7, 2, 0},  {1, 11, 1, 3}, {1, 14, 1, 3},
         {1, 18, 1, 2}, {1, 20, 3, 4}, {1, 25, 3, 5}, {1, 31, 6, 6},
     };
     EXPECT_EQ(tokens, expected);
@@ -212,9 +216,10 @@ TEST(Diagnostics, AThousandRapidChangesEndInTheLastVersionAndNeverGoBack) {
     client.Open(kUri, "int x;\n");
     std::string text = "int x;\n";
     for (int version = 2; version <= 1001; ++version) {
-        client.Notify("textDocument/didChange",
-                      {{"textDocument", {{"uri", kUri}, {"version", version}}},
-                       {"contentChanges", {{{"range", Range(1, 0, 0)}, {"text", "x = v" + std::to_string(version) + ";\n"}}}}});
+        client.Notify(
+            "textDocument/didChange",
+            {{"textDocument", {{"uri", kUri}, {"version", version}}},
+             {"contentChanges", {{{"range", Range(1, 0, 0)}, {"text", "x = v" + std::to_string(version) + ";\n"}}}}});
     }
     int lastVersion = 0;
     Json last;
@@ -263,7 +268,8 @@ TEST(Diagnostics, ATenMebibyteDocumentIsValidatedAndTheServerStaysResponsive) {
     std::string text;
     text.reserve((10u << 20) + 64);
     for (int k = 0; text.size() < (10u << 20); ++k) {
-        text += "int v" + std::to_string(k) + "; v" + std::to_string(k) + " = " + std::to_string(k) + " + 1; // padding\n";
+        text +=
+            "int v" + std::to_string(k) + "; v" + std::to_string(k) + " = " + std::to_string(k) + " + 1; // padding\n";
     }
     text += "v0 = \"late\";\n";
     client.Open(kUri, text);

@@ -180,7 +180,8 @@ public:
 
 private:
     bool Fill(std::chrono::steady_clock::time_point deadline) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0) return false;
         pollfd fd{fromServer, POLLIN, 0};
         if (poll(&fd, 1, static_cast<int>(left.count())) <= 0) return false;

@@ -57,16 +57,17 @@ TEST_P(Ending, ExitStatusTellsWhetherShutdownCameFirst) {
     EXPECT_EQ(client.WaitForExit(), GetParam().status);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, Ending, ::testing::Values(
-    EndCase{"ShutdownThenExit", true, true, 0},
-    EndCase{"ExitWithoutShutdown", false, true, 1},
-    EndCase{"InputEndsAfterShutdown", true, false, 0},
-    EndCase{"InputEndsWithoutShutdown", false, false, 1}),
-    [](const auto& row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, Ending,
+                         ::testing::Values(EndCase{"ShutdownThenExit", true, true, 0},
+                                           EndCase{"ExitWithoutShutdown", false, true, 1},
+                                           EndCase{"InputEndsAfterShutdown", true, false, 0},
+                                           EndCase{"InputEndsWithoutShutdown", false, false, 1}),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST(Lifecycle, RequestsBeforeInitializeAndAfterShutdownAreRefused) {
     LspClient client;
-    client.Request(1, "textDocument/hover", {{"textDocument", {{"uri", "file:///a.c"}}}, {"position", {{"line", 0}, {"character", 0}}}});
+    client.Request(1, "textDocument/hover",
+                   {{"textDocument", {{"uri", "file:///a.c"}}}, {"position", {{"line", 0}, {"character", 0}}}});
     EXPECT_EQ(ErrorCode(client.ResponseTo(1)), -32002);
     client.Initialize();
     client.Request(2, "shutdown");
@@ -92,7 +93,9 @@ struct BadInput {
 
 void PrintTo(const BadInput& c, std::ostream* out) { *out << c.name; }
 
-std::string Framed(const std::string& body) { return "Content-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body; }
+std::string Framed(const std::string& body) {
+    return "Content-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
+}
 
 class BadInputs : public ::testing::TestWithParam<BadInput> {};
 
@@ -106,25 +109,36 @@ TEST_P(BadInputs, AreAnsweredWithTheProtocolsErrorAndTheServerGoesOn) {
     ASSERT_TRUE(error) << "no answer";
     EXPECT_EQ((*error)["error"]["code"], GetParam().code) << error->dump();
 
-    client.Request(99, "textDocument/completion", {{"textDocument", {{"uri", "file:///none.c"}}}, {"position", {{"line", 0}, {"character", 0}}}});
+    client.Request(99, "textDocument/completion",
+                   {{"textDocument", {{"uri", "file:///none.c"}}}, {"position", {{"line", 0}, {"character", 0}}}});
     const auto after = client.ResponseTo(99);
     ASSERT_TRUE(after) << "the server stopped answering";
     EXPECT_TRUE(client.Running());
     EXPECT_FALSE(client.SawGarbage());
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, BadInputs, ::testing::Values(
-    BadInput{"BodyIsNotJson", Framed("{\"jsonrpc\": \"2.0\", \"id\": 1, \"method\""), -32700},
-    BadInput{"HeaderWithoutLength", "Content-Type: text/plain\r\n\r\n", -32700},
-    BadInput{"LengthIsNotANumber", "Content-Length: many\r\n\r\n", -32700},
-    BadInput{"HeaderLineWithoutColon", "hello there\r\n\r\n", -32700},
-    BadInput{"BodyIsAnArray", Framed("[1, 2, 3]"), -32600},
-    BadInput{"MessageWithoutMethod", Framed(R"({"jsonrpc":"2.0","id":5})"), -32600},
-    BadInput{"IdIsAnObject", Framed(R"({"jsonrpc":"2.0","id":{},"method":"shutdown"})"), -32600},
-    BadInput{"UnknownMethod", Framed(R"({"jsonrpc":"2.0","id":5,"method":"textDocument/frobnicate"})"), -32601},
-    BadInput{"PositionIsAFloat", Framed(R"({"jsonrpc":"2.0","id":5,"method":"textDocument/hover","params":{"textDocument":{"uri":"file:///x.c"},"position":{"line":1.5e300,"character":0}}})"), -32602},
-    BadInput{"DocumentNotOpen", Framed(R"({"jsonrpc":"2.0","id":5,"method":"textDocument/semanticTokens/full","params":{"textDocument":{"uri":"file:///other.c"}}})"), -32602},
-    BadInput{"ParamsMissing", Framed(R"({"jsonrpc":"2.0","id":5,"method":"textDocument/definition"})"), -32602}),
+INSTANTIATE_TEST_SUITE_P(
+    Cases, BadInputs,
+    ::testing::Values(
+        BadInput{"BodyIsNotJson", Framed("{\"jsonrpc\": \"2.0\", \"id\": 1, \"method\""), -32700},
+        BadInput{"HeaderWithoutLength", "Content-Type: text/plain\r\n\r\n", -32700},
+        BadInput{"LengthIsNotANumber", "Content-Length: many\r\n\r\n", -32700},
+        BadInput{"HeaderLineWithoutColon", "hello there\r\n\r\n", -32700},
+        BadInput{"BodyIsAnArray", Framed("[1, 2, 3]"), -32600},
+        BadInput{"MessageWithoutMethod", Framed(R"({"jsonrpc":"2.0","id":5})"), -32600},
+        BadInput{"IdIsAnObject", Framed(R"({"jsonrpc":"2.0","id":{},"method":"shutdown"})"), -32600},
+        BadInput{"UnknownMethod", Framed(R"({"jsonrpc":"2.0","id":5,"method":"textDocument/frobnicate"})"), -32601},
+        BadInput{
+            "PositionIsAFloat",
+            Framed(
+                R"({"jsonrpc":"2.0","id":5,"method":"textDocument/hover","params":{"textDocument":{"uri":"file:///x.c"},"position":{"line":1.5e300,"character":0}}})"),
+            -32602},
+        BadInput{
+            "DocumentNotOpen",
+            Framed(
+                R"({"jsonrpc":"2.0","id":5,"method":"textDocument/semanticTokens/full","params":{"textDocument":{"uri":"file:///other.c"}}})"),
+            -32602},
+        BadInput{"ParamsMissing", Framed(R"({"jsonrpc":"2.0","id":5,"method":"textDocument/definition"})"), -32602}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(Robustness, UnknownAndBrokenNotificationsAreDroppedQuietly) {
@@ -136,7 +150,8 @@ TEST(Robustness, UnknownAndBrokenNotificationsAreDroppedQuietly) {
                                              {"contentChanges", Json::array()}});
     client.Notify("textDocument/didOpen", {{"textDocument", 7}});
     client.Request(1, "shutdown");
-    const auto response = client.ResponseTo(1, [](const Json& other) { ADD_FAILURE() << "unexpected " << other.dump(); });
+    const auto response =
+        client.ResponseTo(1, [](const Json& other) { ADD_FAILURE() << "unexpected " << other.dump(); });
     ASSERT_TRUE(response);
     EXPECT_TRUE((*response)["result"].is_null());
 }
@@ -163,7 +178,8 @@ TEST(Robustness, ACancelledRequestIsAnsweredOnceEitherWay) {
     client.Initialize();
     client.Open("file:///c.c", "int x;\n");
     for (int id = 1; id <= 20; ++id) {
-        client.Request(id, "textDocument/completion", {{"textDocument", {{"uri", "file:///c.c"}}}, {"position", {{"line", 0}, {"character", 0}}}});
+        client.Request(id, "textDocument/completion",
+                       {{"textDocument", {{"uri", "file:///c.c"}}}, {"position", {{"line", 0}, {"character", 0}}}});
         client.Notify("$/cancelRequest", {{"id", id}});
     }
     for (int id = 1; id <= 20; ++id) {

@@ -20,20 +20,30 @@ public:
     /// A JSON value of any kind, sometimes of the kind the protocol expects.
     Json AnyValue(int depth = 0) {
         switch (Pick(depth > 2 ? 6 : 8)) {
-        case 0: return nullptr;
-        case 1: return Pick(2) == 0;
-        case 2: return Pick(2000) - 1000;
-        case 3: return 1e300 * (Pick(3) - 1);
-        case 4: return std::uint64_t{18446744073709551615u};
-        case 5: return AnyText();
-        case 6: return Json::array({AnyValue(depth + 1), AnyValue(depth + 1)});
-        default: return {{"line", AnyValue(depth + 1)}, {"character", Pick(50)}, {"uri", kUri}};
+        case 0:
+            return nullptr;
+        case 1:
+            return Pick(2) == 0;
+        case 2:
+            return Pick(2000) - 1000;
+        case 3:
+            return 1e300 * (Pick(3) - 1);
+        case 4:
+            return std::uint64_t{18446744073709551615u};
+        case 5:
+            return AnyText();
+        case 6:
+            return Json::array({AnyValue(depth + 1), AnyValue(depth + 1)});
+        default:
+            return {{"line", AnyValue(depth + 1)}, {"character", Pick(50)}, {"uri", kUri}};
         }
     }
 
     std::string AnyText() {
-        static const char* pieces[] = {"int ", "x", "(", ")", "{", "}", ";", "\"", "/*", "*/", "\n", "\r", "\r\n",
-                                       "\xC3\xA9", "\xF0\x9F\x98\x80", "$", "#include", " = ", "1.5e", "while"};
+        static const char* pieces[] = {"int ", "x",        "(",    ")",        "{",
+                                       "}",    ";",        "\"",   "/*",       "*/",
+                                       "\n",   "\r",       "\r\n", "\xC3\xA9", "\xF0\x9F\x98\x80",
+                                       "$",    "#include", " = ",  "1.5e",     "while"};
         std::string text;
         for (int k = Pick(12); k > 0; --k) text += pieces[Pick(static_cast<int>(std::size(pieces)))];
         return text;
@@ -50,8 +60,9 @@ public:
 
     /// One message or piece of bytes; true when it was a request that must be answered.
     bool SendOne(LspClient& client, int id) {
-        static const char* requests[] = {"textDocument/hover", "textDocument/completion", "textDocument/definition",
-                                         "textDocument/documentSymbol", "textDocument/semanticTokens/full", "no/such"};
+        static const char* requests[] = {
+            "textDocument/hover",          "textDocument/completion",          "textDocument/definition",
+            "textDocument/documentSymbol", "textDocument/semanticTokens/full", "no/such"};
         switch (Pick(10)) {
         case 0:
         case 1:
@@ -63,18 +74,23 @@ public:
             client.Notify("textDocument/didChange", params);
             return false;
         }
-        case 3: client.SendRaw("Content-Length: " + std::to_string(Pick(30)) + "x\r\n\r\n"); return false;
+        case 3:
+            client.SendRaw("Content-Length: " + std::to_string(Pick(30)) + "x\r\n\r\n");
+            return false;
         case 4: {
             const std::string body = AnyText();
             client.SendRaw("Content-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body);
             return false;
         }
-        case 5: client.Send(AnyValue()); return false;
+        case 5:
+            client.Send(AnyValue());
+            return false;
         case 6:
             client.Open(kUri, AnyText(), ++version);
             return false;
         default:
-            client.Request(id, requests[Pick(static_cast<int>(std::size(requests)))], Pick(6) == 0 ? AnyValue() : DocumentParams());
+            client.Request(id, requests[Pick(static_cast<int>(std::size(requests)))],
+                           Pick(6) == 0 ? AnyValue() : DocumentParams());
             return true;
         }
     }

@@ -29,17 +29,17 @@ TEST_P(Positions, ConvertBothWays) {
     EXPECT_EQ(lines.ToPositions({c.offset, 0})[0], c.position);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, Positions, ::testing::Values(
-    PositionCase{"Start", "abc", 0, {0, 0}},
-    PositionCase{"AfterLf", "ab\ncd", 4, {1, 1}},
-    PositionCase{"AfterCrLf", "ab\r\ncd", 5, {1, 1}},
-    PositionCase{"AfterLoneCr", "ab\rcd", 4, {1, 1}},
-    PositionCase{"EmptyLastLine", "ab\n", 3, {1, 0}},
-    PositionCase{"AfterTwoByteLetter", "\xC3\xA9x", 2, {0, 1}},
-    PositionCase{"AfterThreeByteSign", "\xE2\x82\xAC=", 3, {0, 1}},
-    PositionCase{"AfterSurrogatePair", "\xF0\x9F\x98\x80;", 4, {0, 2}},
-    PositionCase{"EndOfText", "a\r\nb", 4, {1, 1}}),
-    [](const auto& row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, Positions,
+                         ::testing::Values(PositionCase{"Start", "abc", 0, {0, 0}},
+                                           PositionCase{"AfterLf", "ab\ncd", 4, {1, 1}},
+                                           PositionCase{"AfterCrLf", "ab\r\ncd", 5, {1, 1}},
+                                           PositionCase{"AfterLoneCr", "ab\rcd", 4, {1, 1}},
+                                           PositionCase{"EmptyLastLine", "ab\n", 3, {1, 0}},
+                                           PositionCase{"AfterTwoByteLetter", "\xC3\xA9x", 2, {0, 1}},
+                                           PositionCase{"AfterThreeByteSign", "\xE2\x82\xAC=", 3, {0, 1}},
+                                           PositionCase{"AfterSurrogatePair", "\xF0\x9F\x98\x80;", 4, {0, 2}},
+                                           PositionCase{"EndOfText", "a\r\nb", 4, {1, 1}}),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST(Positions, OutOfRangeIsMovedOntoTheEndOfTheLineOrText) {
     const std::string text = "ab\r\ncd";
@@ -71,16 +71,19 @@ TEST_P(Frames, AreReadOrRefused) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, Frames, ::testing::Values(
-    FrameCase{"Plain", "Content-Length: 2\r\n\r\n{}", ReadStatus::Message, "{}"},
-    FrameCase{"AnyCaseAndContentType", "content-length:3\r\nContent-Type: x\r\n\r\nabc", ReadStatus::Message, "abc"},
-    FrameCase{"BareLineFeeds", "Content-Length: 1\n\nz", ReadStatus::Message, "z"},
-    FrameCase{"NoLength", "Content-Type: x\r\n\r\n", ReadStatus::BadHeader, ""},
-    FrameCase{"NegativeLength", "Content-Length: -4\r\n\r\n", ReadStatus::BadHeader, ""},
-    FrameCase{"LengthWithJunk", "Content-Length: 4x\r\n\r\n", ReadStatus::BadHeader, ""},
-    FrameCase{"HugeNumber", "Content-Length: 99999999999999999999999\r\n\r\n", ReadStatus::BadHeader, ""},
-    FrameCase{"BodyCutShort", "Content-Length: 10\r\n\r\nabc", ReadStatus::End, ""},
-    FrameCase{"NothingAtAll", "", ReadStatus::End, ""}),
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Frames,
+    ::testing::Values(FrameCase{"Plain", "Content-Length: 2\r\n\r\n{}", ReadStatus::Message, "{}"},
+                      FrameCase{"AnyCaseAndContentType", "content-length:3\r\nContent-Type: x\r\n\r\nabc",
+                                ReadStatus::Message, "abc"},
+                      FrameCase{"BareLineFeeds", "Content-Length: 1\n\nz", ReadStatus::Message, "z"},
+                      FrameCase{"NoLength", "Content-Type: x\r\n\r\n", ReadStatus::BadHeader, ""},
+                      FrameCase{"NegativeLength", "Content-Length: -4\r\n\r\n", ReadStatus::BadHeader, ""},
+                      FrameCase{"LengthWithJunk", "Content-Length: 4x\r\n\r\n", ReadStatus::BadHeader, ""},
+                      FrameCase{"HugeNumber", "Content-Length: 99999999999999999999999\r\n\r\n", ReadStatus::BadHeader,
+                                ""},
+                      FrameCase{"BodyCutShort", "Content-Length: 10\r\n\r\nabc", ReadStatus::End, ""},
+                      FrameCase{"NothingAtAll", "", ReadStatus::End, ""}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(Frames, WrittenWithTheirLength) {
@@ -98,10 +101,10 @@ TEST(Tokens, FollowTheScannersClassesAndNeverFail) {
         names.emplace_back(text.substr(token.offset, token.length), token.kind);
     }
     const std::vector<std::pair<std::string, TokenClass>> expected = {
-        {"int", TokenClass::Type},       {"f", TokenClass::Function},       {"x", TokenClass::Variable},
-        {"while", TokenClass::Keyword},  {"a1", TokenClass::Variable},      {"2e-3", TokenClass::Number},
-        {"s", TokenClass::Variable},     {"\"q\\\"\"", TokenClass::String}, {"# include", TokenClass::Keyword},
-        {"y", TokenClass::Variable},     {"/* open", TokenClass::Comment},
+        {"int", TokenClass::Type},      {"f", TokenClass::Function},       {"x", TokenClass::Variable},
+        {"while", TokenClass::Keyword}, {"a1", TokenClass::Variable},      {"2e-3", TokenClass::Number},
+        {"s", TokenClass::Variable},    {"\"q\\\"\"", TokenClass::String}, {"# include", TokenClass::Keyword},
+        {"y", TokenClass::Variable},    {"/* open", TokenClass::Comment},
     };
     EXPECT_EQ(names, expected);
 }

@@ -17,8 +17,8 @@ struct FakeHost : ScriptHost {
 };
 
 /// The text of a script error on a 1-based line of "*inline*" with its three context lines.
-inline std::string Report(int line, const std::string& message, const std::string& previous,
-                          const std::string& current, const std::string& next) {
-    return "file:'*inline*', line: " + std::to_string(line) + ": " + message + "\n\n" + previous +
-           "\n" + current + "\n" + next;
+inline std::string Report(int line, const std::string& message, const std::string& previous, const std::string& current,
+                          const std::string& next) {
+    return "file:'*inline*', line: " + std::to_string(line) + ": " + message + "\n\n" + previous + "\n" + current +
+           "\n" + next;
 }

@@ -31,24 +31,26 @@ TEST_P(TokenSequence, ReadsTokensAsWritten) {
     EXPECT_EQ(tokens, GetParam().tokens);
 }
 
-INSTANTIATE_TEST_SUITE_P(Scanner, TokenSequence, ::testing::Values(
-    TokenCase{"a>=b=-c+++d~=~e;", "5:a|2:>=|5:b|2:=|2:-|5:c|2:++|2:+|5:d|2:~=|2:~|5:e|2:;"},
-    TokenCase{"a&&b||c==d!=e%=f;", "5:a|2:&&|5:b|2:|||5:c|2:==|5:d|2:!=|5:e|2:%=|5:f|2:;"},
-    TokenCase{"foo (1) v [2];", "3:foo|2:(|1:1|2:)|4:v|2:[|1:2|2:]|2:;"},
-    TokenCase{"1.5e-3+2 1.2.3 1e5e;", "1:1.5e-3|2:+|1:2|1:1.2.3|1:1e5|5:e|2:;"},
-    TokenCase{"/*/ x /* a */y;", "5:x|5:y|2:;"},
-    TokenCase{"a // b /* \n c\r\nd;", "5:a|5:d|2:;"},
-    TokenCase{"a\xA0\x80" "b;", "5:a|5:b|2:;"},
-    TokenCase{"\"a\\tb\" \"q\\\"\\\\\\n\\N\" \"ab\\0cd\" \"\";", "6:atb|6:q\"\\\n\n|6:ab|6:|2:;"},
-    TokenCase{"x ", "5:x"}),
+INSTANTIATE_TEST_SUITE_P(
+    Scanner, TokenSequence,
+    ::testing::Values(TokenCase{"a>=b=-c+++d~=~e;", "5:a|2:>=|5:b|2:=|2:-|5:c|2:++|2:+|5:d|2:~=|2:~|5:e|2:;"},
+                      TokenCase{"a&&b||c==d!=e%=f;", "5:a|2:&&|5:b|2:|||5:c|2:==|5:d|2:!=|5:e|2:%=|5:f|2:;"},
+                      TokenCase{"foo (1) v [2];", "3:foo|2:(|1:1|2:)|4:v|2:[|1:2|2:]|2:;"},
+                      TokenCase{"1.5e-3+2 1.2.3 1e5e;", "1:1.5e-3|2:+|1:2|1:1.2.3|1:1e5|5:e|2:;"},
+                      TokenCase{"/*/ x /* a */y;", "5:x|5:y|2:;"}, TokenCase{"a // b /* \n c\r\nd;", "5:a|5:d|2:;"},
+                      TokenCase{"a\xA0\x80"
+                                "b;",
+                                "5:a|5:b|2:;"},
+                      TokenCase{"\"a\\tb\" \"q\\\"\\\\\\n\\N\" \"ab\\0cd\" \"\";", "6:atb|6:q\"\\\n\n|6:ab|6:|2:;"},
+                      TokenCase{"x ", "5:x"}),
     [](const ::testing::TestParamInfo<TokenCase>& row) { return CaseName(row.param.text); });
 
 TEST(Scanner, FindBlockLabelReturnsTopLevelNamesAndChecksBrackets) {
     const struct {
-        const char* text;                // read from just inside a "{"
-        bool raises;                     // an error is raised
-        std::optional<TokenKind> kind;   // nothing: the block's "}" was passed
-        const char* label;               // the last token read, or the error's message
+        const char* text;               // read from just inside a "{"
+        bool raises;                    // an error is raised
+        std::optional<TokenKind> kind;  // nothing: the block's "}" was passed
+        const char* label;              // the last token read, or the error's message
     } cases[] = {
         {"(a) [b] {c;} case 1: x; }", false, TokenKind::Name, "case"},
         {"{x;} f(1); }", false, TokenKind::CallName, "f"},

@@ -23,8 +23,7 @@ TEST(ScriptReader, LoadErrorIsLoggedAndNoOrNoHostDeclines) {
     LogCapture log;
     FakeHost no(false);
     EXPECT_EQ(ScriptReader(&no).LoadInline(kBadDirective), LoadOutcome::Declined);
-    const std::string report =
-        Report(1, "Invalid precompiler command: 'define'", " ", "#define X", " $");
+    const std::string report = Report(1, "Invalid precompiler command: 'define'", " ", "#define X", " $");
     const std::string raised = "Error:ScriptReader: " + report, asked = "Script Error: " + report;
     EXPECT_EQ(log.Contents(), LogCapture::Entries({raised.c_str(), asked.c_str()}));
     EXPECT_EQ(ScriptReader().LoadInline(kBadDirective), LoadOutcome::Declined);
@@ -42,8 +41,7 @@ TEST(ScriptReader, ContinuedLoadRunsFromTheErrorAndReportsTheRunError) {
         ADD_FAILURE() << "no error raised";
     } catch (const ErrorMsg& error) {
         EXPECT_STREQ(error.component, "ScriptReader");
-        EXPECT_EQ(std::string(error.text),
-                  Report(2, "Encountered invalid character: $ (36)", "#define X", " $", " "));
+        EXPECT_EQ(std::string(error.text), Report(2, "Encountered invalid character: $ (36)", "#define X", " $", " "));
     }
     EXPECT_EQ(engine.failed, 1);
 }

@@ -85,8 +85,14 @@ TEST(Precompiler, LeavesTheLineTableThatPlainRemovalsLeave) {
     // comments, and at the start and the end of the text: split ones leave the table out of
     // order, which the lookups must then take as it is.
     const char* const pieces[] = {
-        "a;",  "#include \"x\"",  "#include \"verylongname.h\" #include \"y\"",
-        "x;#\r\ninclude\r\n\"z\"", "# /* c\r\n */ include \"w\"", "b = 1;", "", "#\rinclude\r\n\"v\" c;",
+        "a;",
+        "#include \"x\"",
+        "#include \"verylongname.h\" #include \"y\"",
+        "x;#\r\ninclude\r\n\"z\"",
+        "# /* c\r\n */ include \"w\"",
+        "b = 1;",
+        "",
+        "#\rinclude\r\n\"v\" c;",
     };
     const char* const breaks[] = {"\r\n", "\r", "\n"};
     std::mt19937 random(11);

@@ -12,10 +12,10 @@ inline std::string CaseName(std::string_view text, std::size_t limit = 64) {
         char c;
         const char* word;
     } kSpelled[] = {
-        {'+', "plus"},   {'-', "minus"}, {'*', "star"},  {'/', "slash"},     {'%', "percent"},
-        {'=', "eq"},     {'<', "lt"},    {'>', "gt"},    {'!', "bang"},      {'~', "tilde"},
-        {'&', "amp"},    {'|', "bar"},   {'^', "caret"}, {'$', "dollar"},    {'#', "hash"},
-        {'`', "backtick"}, {'"', "quote"}, {'\\', "backslash"}, {'\r', "CR"}, {'\n', "LF"},
+        {'+', "plus"},     {'-', "minus"}, {'*', "star"},       {'/', "slash"},  {'%', "percent"},
+        {'=', "eq"},       {'<', "lt"},    {'>', "gt"},         {'!', "bang"},   {'~', "tilde"},
+        {'&', "amp"},      {'|', "bar"},   {'^', "caret"},      {'$', "dollar"}, {'#', "hash"},
+        {'`', "backtick"}, {'"', "quote"}, {'\\', "backslash"}, {'\r', "CR"},    {'\n', "LF"},
     };
     std::string name;
     bool inWord = false;
