@@ -59,7 +59,8 @@ int ScriptReader::LineLength(int line) const {
         // An empty CR LF line keeps its CR: only a break of two bytes on a longer span is
         // taken off whole.
         const int lastByte = start + n;
-        if (n >= 2 && lastByte < sourceLength && sourceText[lastByte] == '\n') --n;
+        // A precompiler pass under way may leave a start the rebuilt text does not reach.
+        if (n >= 2 && lastByte >= 0 && lastByte < sourceLength && sourceText[lastByte] == '\n') --n;
     } else {
         n = sourceLength - start;
     }
