@@ -60,20 +60,27 @@ bool ParseFormat(const char* value, Options& options, std::string& problem) {
 constexpr unsigned kMostJobs = 1024;
 constexpr double kMostTimeLimitSeconds = 365.0 * 24 * 60 * 60;
 
-// Anything but a whole number from 1 to kMostJobs is refused: a mistyped count must not
-// quietly become one job.
-bool ParseJobs(const char* value, Options& options, std::string& problem) {
-    unsigned count = 0;
+/// Reads a whole number from 1 to most; anything else, a sign or a mistyped digit included, is
+/// refused rather than quietly becoming some other number.
+bool WholeNumberInRange(const char* value, std::size_t most, std::size_t& number) {
+    std::size_t read = 0;
     bool valid = *value != '\0';
     for (const char* digit = value; valid && *digit != '\0'; ++digit) {
-        valid = *digit >= '0' && *digit <= '9' && count <= kMostJobs;  // checked first: no overflow
-        if (valid) count = count * 10 + static_cast<unsigned>(*digit - '0');
+        valid = *digit >= '0' && *digit <= '9' && read <= most;  // checked first: no overflow
+        if (valid) read = read * 10 + static_cast<std::size_t>(*digit - '0');
     }
-    if (!valid || count < 1 || count > kMostJobs) {
+    if (!valid || read < 1 || read > most) return false;
+    number = read;
+    return true;
+}
+
+bool ParseJobs(const char* value, Options& options, std::string& problem) {
+    std::size_t count = 0;
+    if (!WholeNumberInRange(value, kMostJobs, count)) {
         problem = Problem(Formatted(kInvalidJobs, value));
         return false;
     }
-    options.jobs = count;
+    options.jobs = static_cast<unsigned>(count);
     return true;
 }
 
@@ -93,17 +100,10 @@ bool ParseTimeLimit(const char* value, Options& options, std::string& problem) {
 }
 
 bool ParseMemoryLimit(const char* value, Options& options, std::string& problem) {
-    std::size_t mebibytes = 0;
-    bool valid = *value != '\0';
-    for (const char* digit = value; valid && *digit != '\0'; ++digit) {
-        valid = *digit >= '0' && *digit <= '9' && mebibytes <= kMostMemoryLimitMiB;  // no overflow
-        if (valid) mebibytes = mebibytes * 10 + static_cast<std::size_t>(*digit - '0');
-    }
-    if (!valid || mebibytes < 1 || mebibytes > kMostMemoryLimitMiB) {
+    if (!WholeNumberInRange(value, kMostMemoryLimitMiB, options.memoryLimitMiB)) {
         problem = Problem(Formatted(kInvalidMemoryLimit, value));
         return false;
     }
-    options.memoryLimitMiB = mebibytes;
     return true;
 }
 
