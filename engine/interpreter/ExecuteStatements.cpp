@@ -154,16 +154,13 @@ public:
 
 private:
     /// Adds an item holding the token; returns its slot.
-    int AddItem(ItemKind kind) {
-        const int slot = run.items.Add();
-        ExprItem& item = *run.items.GetSlot(slot);
-        item.text = token;
+    ExprItem& NewItem(ItemKind kind) {
+        ExprItem& item = run.items.Add();
+        item.text.Assign(token.CStr(), token.length);
         item.kind = kind;
         item.start = engine.tokenStart;
-        return slot;
+        return item;
     }
-
-    ExprItem& NewItem(ItemKind kind) { return *run.items.GetSlot(AddItem(kind)); }
 
     /// A declaration names its variable in the first item of each statement; every other
     /// name is read.
@@ -248,11 +245,13 @@ private:
 
     /// A keyword statement: its item exists while its handler runs, then it is removed.
     RunStep KeywordStatement(Keyword code) {
-        const int slot = AddItem(ItemKind::Keyword);
+        NewItem(ItemKind::Keyword);
+        const int count = run.items.GetCount();
         RunStep outcome = IsTypeKeyword(code) ? Declaration(code) : engine.HandleControlKeyword(code, run);
         if (outcome.endsRun) return outcome;
         run.pendingIf = code == Keyword::If;
-        if (run.items.GetSlot(slot) != nullptr) run.items.Delete(slot);
+        // The handlers add nothing to this run, so the keyword's item is still the last one.
+        if (run.items.GetCount() == count) run.items.RemoveLast();
         run.keywordDone = true;
         return RunStep::Completed();
     }
@@ -298,7 +297,7 @@ private:
 
 Value ScriptReader::ExecuteStatements(RunMode mode, Completion* completion, DeclType declType) {
     NestingGuard guard(*this);
-    RunState run(mode, completion, declType);
+    RunState run(mode, completion, declType, statementItems);
     Executor executor(*this, run);
     for (;;) {
         budget.Poll();

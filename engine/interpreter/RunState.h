@@ -2,7 +2,6 @@
 #include <cstdint>
 #include <utility>
 
-#include "containers/DynaMem.h"
 #include "values/ExprItem.h"
 #include "values/Value.h"
 
@@ -52,14 +51,15 @@ struct RunState {
     RunMode mode = RunMode::Statement;
     Completion* completion = nullptr;             ///< where the caller wants the completion, may be null
     DeclType declType = DeclType::NoDeclaration;  ///< the type being declared, if any
-    DynaMem<ExprItem> items{32};                  ///< the statement's items
+    ItemList items;                               ///< the statement's items
     Value result;                                 ///< value of the last nested body run by a keyword
     bool pendingIf = false;                       ///< the last completed statement of this run was an if
     bool keywordDone = false;                     ///< a keyword statement was completed in this run
     bool firstItem = false;                       ///< the current token's item is the first of its statement
     int tokenStart = 0;                           ///< position before the current token's leading blanks
 
-    explicit RunState(RunMode m, Completion* c, DeclType d) : mode(m), completion(c), declType(d) {}
+    RunState(RunMode m, Completion* c, DeclType d, ItemStack& stack)
+        : mode(m), completion(c), declType(d), items(stack) {}
 };
 
 /// What one token or keyword statement did to a run: completed its part, or ended the run.

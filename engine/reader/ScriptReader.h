@@ -190,7 +190,7 @@ public:
 
     // ---- expression evaluation (values/Evaluate.cpp) ----
     /// Reduces an item list in the nine precedence passes to one value.
-    Value Evaluate(DynaMem<ExprItem>& items);
+    Value Evaluate(ItemList& items);
 
     // ---- built-in functions (values/Builtins.cpp) ----
     /// User functions first, then the built-ins, else an external function.
@@ -219,6 +219,9 @@ public:
     ExternalNameSet externalVariables{0};                 ///< undeclared variables used, any case
     ExternalNameSet externalFunctions{0};                 ///< unknown functions called, any case
     CallMemo callMemo;                                    ///< calls that need not run again
+    ItemStack statementItems;                             ///< the items of every run under way
+    std::vector<ExprItem*> evaluationView;                ///< kept for Evaluate's next reduction
+    std::vector<ExprItem*> evaluationOut;                 ///< kept for Evaluate's next reduction
     std::uint64_t outsideLookups = 0;                     ///< global, external and random uses so far
     int deepestScopes = 0;                                ///< most scopes stacked since the call began
 

@@ -53,7 +53,20 @@ uint32_t PassBit(int pass) { return uint32_t{1} << pass; }
 /// that the executor's discarding of the list does not free.
 class Evaluator {
 public:
-    Evaluator(ScriptReader& engine, DynaMem<ExprItem>& items) : engine(engine), items(items) {}
+    // The two sequences are the engine's, lent for this reduction: their arrays outlive it, so
+    // that a statement does not allocate them afresh.
+    Evaluator(ScriptReader& engine, ItemList& items) : engine(engine), items(items) {
+        view.swap(engine.evaluationView);
+        out.swap(engine.evaluationOut);
+        view.clear();
+        out.clear();
+    }
+    ~Evaluator() {
+        view.swap(engine.evaluationView);
+        out.swap(engine.evaluationOut);
+    }
+    Evaluator(const Evaluator&) = delete;
+    Evaluator& operator=(const Evaluator&) = delete;
 
     Value Run() {
         const uint32_t passes = CollectAndClassify();
@@ -233,23 +246,18 @@ private:
         out.clear();
     }
 
-    /// Deletes from the list every item the passes removed from the view.
+    /// Frees the values of the items the passes removed from the view, before the result is
+    /// copied out: the list itself is cleared or dropped by the executor right after. The view
+    /// kept list order, so one walk tells the remaining items from the removed ones.
     void DropRemovedItems() {
-        int toDelete = items.GetCount() - static_cast<int>(view.size());
-        if (toDelete == 0) return;
-        // Marked stale, the index is not shifted on each deletion but rebuilt once on the
-        // next read. List order is ascending slot order and the view kept it, so one walk
-        // over the slots tells the remaining items from the removed ones.
-        items.dirty = 1;
+        if (items.GetCount() == static_cast<int>(view.size())) return;
         size_t next = 0;
-        for (int slot = 0; slot < items.GetCapacity() && toDelete > 0; ++slot) {
-            const ExprItem* item = items.GetSlot(slot);
-            if (item == nullptr) continue;
+        for (int k = 0; k < items.GetCount(); ++k) {
+            ExprItem* item = items.Get(k);
             if (next < view.size() && item == view[next]) {
                 ++next;
             } else {
-                items.Delete(slot);
-                --toDelete;
+                item->value.Clear();
             }
         }
     }
@@ -304,7 +312,7 @@ private:
     }
 
     ScriptReader& engine;
-    DynaMem<ExprItem>& items;
+    ItemList& items;
     std::vector<ExprItem*> view;                ///< the items still in the reduction, in list order
     std::vector<ExprItem*> out;                 ///< what the current pass keeps
     mutable const ExprItem* current = nullptr;  ///< the operator being applied
@@ -312,7 +320,7 @@ private:
 
 }  // namespace
 
-Value ScriptReader::Evaluate(DynaMem<ExprItem>& items) {
+Value ScriptReader::Evaluate(ItemList& items) {
     if (items.GetCount() == 0) return Value();
     return Evaluator(*this, items).Run();
 }
