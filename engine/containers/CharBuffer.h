@@ -41,6 +41,8 @@ public:
     void FormatV(const char* format, va_list args) __attribute__((format(printf, 2, 0)));
     /// The text, or "" when there is none.
     const char* CStr() const;
+    /// Bytes of the owned array, 0 without one.
+    int Capacity() const { return allocated; }
 
     char* text = nullptr;  ///< null or length + 1 bytes ending in NUL
     int length = 0;        ///< characters before the terminating NUL

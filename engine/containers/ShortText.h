@@ -1,10 +1,12 @@
 #pragma once
 #include <cstring>
-#include <memory>
 
-/// A NUL-terminated copy of a short text, held inside the object when it fits and on the heap
-/// only beyond that. Statement items copy the token they stand for; nearly every token is a
-/// name or an operator of a few bytes, which then costs no allocation.
+#include "containers/CharBuffer.h"
+
+/// A NUL-terminated copy of a short text, held inside the object when it fits. Statement
+/// items copy the token they stand for, and nearly every token is a name or an operator of a
+/// few bytes, which then costs no allocation. A longer text is a CharBuffer, counted like any
+/// other string of the script.
 class ShortText {
 public:
     static constexpr int kInlineBytes = 32;
@@ -17,26 +19,28 @@ public:
     void Assign(const char* bytes, int n) {
         char* target = inlineText;
         if (n >= kInlineBytes) {
-            if (n >= heapBytes) {
-                heap = std::make_unique<char[]>(static_cast<std::size_t>(n) + 1);
-                heapBytes = n + 1;
-            }
-            target = heap.get();
+            target = longText.Overwrite(n);
+        } else if (longText.text != nullptr) {
+            longText.Clear();
         }
         std::memcpy(target, bytes, static_cast<std::size_t>(n));
         target[n] = '\0';
         text = target;
-        length = n;
+    }
+
+    /// Frees a long text; the short one costs nothing to keep.
+    void Release() {
+        if (longText.text == nullptr) return;
+        longText.Clear();
+        inlineText[0] = '\0';
+        text = inlineText;
     }
 
     /// The text; "" until something is assigned.
     const char* CStr() const { return text; }
-    int Length() const { return length; }
 
 private:
     char inlineText[kInlineBytes];
-    std::unique_ptr<char[]> heap;  ///< the text when it does not fit inline; kept for reuse
-    int heapBytes = 0;
-    int length = 0;
+    CharBuffer longText;
     const char* text = inlineText;
 };

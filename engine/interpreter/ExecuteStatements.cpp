@@ -74,9 +74,10 @@ DeclType DeclaredType(Keyword code) {
 /// The helpers of one run of ExecuteStatements, each handling one kind of token.
 class Executor {
 public:
-    Executor(ScriptReader& engine, RunState& run) : engine(engine), run(run) {}
+    Executor(ScriptReader& engine, RunState& run) : lent(engine), token(lent.buffer), engine(engine), run(run) {}
 
-    CharBuffer token;  ///< the token being handled; reused for every token of the run
+    LentTokenBuffer lent;
+    CharBuffer& token;  ///< the token being handled; reused for every token of the run
 
     /// Ends the run: the completion goes to the caller, the items die with the run.
     Value End(Completion completion, Value value) {

@@ -2,6 +2,7 @@
 #include <charconv>
 #include <cstdint>
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
@@ -184,18 +185,30 @@ void ScriptReader::DeclareFunction(const char* name, ValueType returnType, int n
 }
 
 Value ScriptReader::CallFunction(const char* name, int nameStart) {
-    std::vector<Value> arguments;
+    // Nearly every call passes a few arguments: those stay in this frame, and only a longer
+    // list moves to the heap.
+    constexpr int kHeldInFrame = 4;
+    Value held[kHeldInFrame];
+    std::vector<Value> more;
+    int count = 0;
     SkipBlanks();
     if (!Accept(*this, ')')) {
         for (;;) {
             Completion c = Completion::Semicolon;
-            arguments.push_back(ExecuteStatements(RunMode::Argument, &c, DeclType::NoDeclaration));
+            Value argument = ExecuteStatements(RunMode::Argument, &c, DeclType::NoDeclaration);
+            if (count < kHeldInFrame) {
+                held[count] = std::move(argument);
+            } else {
+                if (more.empty()) std::move(held, held + kHeldInFrame, std::back_inserter(more));
+                more.push_back(std::move(argument));
+            }
+            ++count;
             if (c == Completion::Comma) continue;
             if (c == Completion::CloseParen) break;
             ScriptError(kFunctionInvalidCallBlock);
         }
     }
-    return CallBuiltin(name, arguments.data(), static_cast<int>(arguments.size()), nameStart);
+    return CallBuiltin(name, count > kHeldInFrame ? more.data() : held, count, nameStart);
 }
 
 bool ScriptReader::CallUserFunction(const char* name, Value* arguments, int count, Value& result) {

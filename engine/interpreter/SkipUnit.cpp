@@ -101,7 +101,8 @@ SkipStep SkipWord(ScriptReader& engine, RunMode mode, const char* word, int toke
 void ScriptReader::SkipUnit(RunMode mode) {
     NestingGuard guard(*this);
     SkipFlags flags;
-    CharBuffer token;
+    const LentTokenBuffer lent(*this);
+    CharBuffer& token = lent.buffer;
     for (;;) {
         budget.Poll();
         const int tokenStart = position;

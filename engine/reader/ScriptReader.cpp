@@ -180,6 +180,25 @@ Value ScriptReader::Run() {
     return result;
 }
 
+namespace {
+constexpr int kKeptTokenBytes = 256;
+}  // namespace
+
+CharBuffer& LentTokenBuffer::Take(ScriptReader& engine) {
+    auto& buffers = engine.tokenBuffers;
+    if (engine.tokenBuffersLent == static_cast<int>(buffers.size())) buffers.push_back(std::make_unique<CharBuffer>());
+    return *buffers[static_cast<size_t>(engine.tokenBuffersLent++)];
+}
+
+LentTokenBuffer::LentTokenBuffer(ScriptReader& engine) : buffer(Take(engine)), engine(engine) {}
+
+LentTokenBuffer::~LentTokenBuffer() {
+    // A buffer that a long literal grew is not kept: the memory a script holds stays what its
+    // runs under way need.
+    if (buffer.Capacity() > kKeptTokenBytes) buffer.Clear();
+    --engine.tokenBuffersLent;
+}
+
 NestingGuard::NestingGuard(ScriptReader& engine) : engine(engine) {
     // Checked before counting: a guard that throws is never destroyed, so it must not count.
     if (engine.nestingDepth >= ScriptReader::MaxNesting) {

@@ -199,31 +199,33 @@ public:
     // ---- members, in construction order ----
     /// The run's limits; first, so that everything charged to it is gone before it is.
     RunBudget budget{*this};
-    std::unique_ptr<char[]> sourceText;                   ///< the text the scanner reads, NUL-terminated
-    int sourceLength = 0;                                 ///< bytes of sourceText without the terminator
-    DynaMem<CharBuffer> fileNames{32};                    ///< file names; the slot is the file id
-    SearchTree<FunctionRecord> functions{0};              ///< user functions keyed name@arity, any case
-    std::unique_ptr<LineEntry[]> lineTable;               ///< one entry per line
-    int lineCount = 0;                                    ///< entries of lineTable
-    int position = 0;                                     ///< scan cursor
-    int tokenStart = 0;                                   ///< first byte of the token ReadToken read last
-    int errorStart = -1;                                  ///< where an error about an earlier token points
-    std::atomic<int> finished{0};                         ///< 1 once the run body has ended
-    int failed = 0;                                       ///< 1 when the worker caught an ErrorMsg
-    ErrorMsg threadError{};                               ///< the error that ended the worker
-    HeldLogEntries* callerLogHold = nullptr;              ///< where Run's caller holds its log entries
-    Value result;                                         ///< the value the top-level run ended with
-    VariableScope globals;                                ///< global variables
-    DynaMem<VariableScope> scopes{8};                     ///< one scope per running user-function call
-    std::vector<VariableScope::Leaves> spareScopeLeaves;  ///< left by ended calls, for the next
-    ExternalNameSet externalVariables{0};                 ///< undeclared variables used, any case
-    ExternalNameSet externalFunctions{0};                 ///< unknown functions called, any case
-    CallMemo callMemo;                                    ///< calls that need not run again
-    ItemStack statementItems;                             ///< the items of every run under way
-    std::vector<ExprItem*> evaluationView;                ///< kept for Evaluate's next reduction
-    std::vector<ExprItem*> evaluationOut;                 ///< kept for Evaluate's next reduction
-    std::uint64_t outsideLookups = 0;                     ///< global, external and random uses so far
-    int deepestScopes = 0;                                ///< most scopes stacked since the call began
+    std::unique_ptr<char[]> sourceText;                     ///< the text the scanner reads, NUL-terminated
+    int sourceLength = 0;                                   ///< bytes of sourceText without the terminator
+    DynaMem<CharBuffer> fileNames{32};                      ///< file names; the slot is the file id
+    SearchTree<FunctionRecord> functions{0};                ///< user functions keyed name@arity, any case
+    std::unique_ptr<LineEntry[]> lineTable;                 ///< one entry per line
+    int lineCount = 0;                                      ///< entries of lineTable
+    int position = 0;                                       ///< scan cursor
+    int tokenStart = 0;                                     ///< first byte of the token ReadToken read last
+    int errorStart = -1;                                    ///< where an error about an earlier token points
+    std::atomic<int> finished{0};                           ///< 1 once the run body has ended
+    int failed = 0;                                         ///< 1 when the worker caught an ErrorMsg
+    ErrorMsg threadError{};                                 ///< the error that ended the worker
+    HeldLogEntries* callerLogHold = nullptr;                ///< where Run's caller holds its log entries
+    Value result;                                           ///< the value the top-level run ended with
+    VariableScope globals;                                  ///< global variables
+    DynaMem<VariableScope> scopes{8};                       ///< one scope per running user-function call
+    std::vector<VariableScope::Leaves> spareScopeLeaves;    ///< left by ended calls, for the next
+    ExternalNameSet externalVariables{0};                   ///< undeclared variables used, any case
+    ExternalNameSet externalFunctions{0};                   ///< unknown functions called, any case
+    CallMemo callMemo;                                      ///< calls that need not run again
+    ItemStack statementItems;                               ///< the items of every run under way
+    std::vector<std::unique_ptr<CharBuffer>> tokenBuffers;  ///< one per run under way, kept for the next
+    int tokenBuffersLent = 0;                               ///< those lent to runs under way
+    std::vector<ExprItem*> evaluationView;                  ///< kept for Evaluate's next reduction
+    std::vector<ExprItem*> evaluationOut;                   ///< kept for Evaluate's next reduction
+    std::uint64_t outsideLookups = 0;                       ///< global, external and random uses so far
+    int deepestScopes = 0;                                  ///< most scopes stacked since the call began
 
     ScriptHost* host = nullptr;         ///< answers the load-error question
     MersenneTwister* random = nullptr;  ///< what rand draws from; null: the process-wide generator
@@ -272,6 +274,23 @@ public:
     std::vector<std::vector<RemovedDirective>> removedDirectives;  ///< per installed pass
     bool raisedScriptError = false;                                ///< the last error came from ScriptError
     std::string scriptErrorMessage;                                ///< its bare message
+};
+
+/// The token buffer of one run of the executor or the skipper, lent from the engine for the
+/// run: runs nest, each keeps its token while the runs it starts read theirs, and a buffer
+/// that has grown to the script's longer tokens serves the next run as it is.
+class LentTokenBuffer {
+public:
+    explicit LentTokenBuffer(ScriptReader& engine);
+    ~LentTokenBuffer();
+    LentTokenBuffer(const LentTokenBuffer&) = delete;
+    LentTokenBuffer& operator=(const LentTokenBuffer&) = delete;
+
+    CharBuffer& buffer;
+
+private:
+    ScriptReader& engine;
+    static CharBuffer& Take(ScriptReader& engine);
 };
 
 /// Counts one level of executor/skipper recursion for its scope; raises

@@ -12,7 +12,11 @@ ExprItem& ItemStack::Push() {
 }
 
 void ItemStack::PopTo(int newTop) {
-    while (top > newTop) items[static_cast<std::size_t>(--top)]->value.Clear();
+    while (top > newTop) {
+        ExprItem& item = *items[static_cast<std::size_t>(--top)];
+        item.value.Clear();
+        item.text.Release();
+    }
 }
 
 ExprItem& ItemList::Add() {
