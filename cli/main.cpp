@@ -70,7 +70,7 @@ FileCheck CheckFile(const Options& options, const std::string& file, MersenneTwi
     ValidationOptions limits{&answer, random};
     limits.timeLimitSeconds = options.timeLimitSeconds;
     limits.memoryLimitBytes = options.memoryLimitMiB << 20;
-    const ValidationResult& report = check.report.emplace(Validate(text, limits));
+    const ValidationResult& report = check.report.emplace(Validate(std::move(text), limits));
     check.status = FailingError(report) == nullptr ? ExitStatus::Validated : ExitStatus::Failed;
 
     switch (options.format) {

@@ -32,9 +32,9 @@ std::vector<ExternalName> Located(const ScriptReader& engine, ExternalNameSet& n
     return located;
 }
 
-}  // namespace
-
-ValidationResult Validate(std::string_view text, const ValidationOptions& options) {
+/// The validation behind both entries; `load` loads the text into the engine.
+template <typename Load>
+ValidationResult ValidateLoaded(const ValidationOptions& options, Load load) {
     ValidationResult result;
     RecordingHost host(options.host);
     ScriptReader engine(&host);
@@ -42,7 +42,7 @@ ValidationResult Validate(std::string_view text, const ValidationOptions& option
     engine.budget.Start({options.cancel, options.timeLimitSeconds, options.memoryLimitBytes});
     ErrorPhase phase = ErrorPhase::Load;
     try {
-        result.load = engine.LoadInline(text);
+        result.load = load(engine);
         result.loadError = host.asked;
         // The editor ends the program here; there is no dialog and so no message.
         if (result.load == LoadOutcome::Declined) return result;
@@ -61,4 +61,18 @@ ValidationResult Validate(std::string_view text, const ValidationOptions& option
     result.externalFunctions = Located(engine, engine.externalFunctions);
     result.declarations = CollectDeclarations(engine);
     return result;
+}
+
+}  // namespace
+
+ValidationResult Validate(std::string_view text, const ValidationOptions& options) {
+    return ValidateLoaded(options, [text](ScriptReader& engine) { return engine.LoadInline(text); });
+}
+
+ValidationResult Validate(std::string&& text, const ValidationOptions& options) {
+    return ValidateLoaded(options, [&text](ScriptReader& engine) { return engine.LoadInline(std::move(text)); });
+}
+
+ValidationResult Validate(const char* text, const ValidationOptions& options) {
+    return Validate(std::string_view(text), options);
 }

@@ -56,3 +56,7 @@ inline constexpr std::size_t kMaxScriptLength = INT_MAX - 1;
 /// Runs the text (up to its first NUL) through a fresh engine as the editor's Validate command
 /// does: load, the host's answer to a load error, run.
 ValidationResult Validate(std::string_view text, const ValidationOptions& options = {});
+/// Validate that takes the text over: a host that has no further use for it saves the copy.
+ValidationResult Validate(std::string&& text, const ValidationOptions& options = {});
+/// Validate of a NUL-terminated text.
+ValidationResult Validate(const char* text, const ValidationOptions& options = {});

@@ -128,7 +128,7 @@ void ScriptReader::Precompile(int depth) {
         const int line = lineTableEdit.LineOf(*this, outputLength + (directiveEnd - copyStart));
         lineTableEdit.Remove(*this, line, directiveEnd - directiveStart);
 
-        output.append(sourceText.get() + copyStart, static_cast<size_t>(directiveStart - copyStart));
+        output.append(sourceText, static_cast<size_t>(copyStart), static_cast<size_t>(directiveStart - copyStart));
         const int removedBefore = removed.empty() ? 0 : removed.back().removedUpTo;
         removed.push_back({static_cast<int>(output.size()), removedBefore + (directiveEnd - directiveStart)});
         copyStart = directiveEnd;
@@ -140,11 +140,9 @@ void ScriptReader::Precompile(int depth) {
     if (!changed) return;
 
     // Installed only now: a pass that fails leaves the text as it was loaded.
-    output.append(sourceText.get() + copyStart, static_cast<size_t>(sourceLength - copyStart));
-    auto rebuilt = std::make_unique<char[]>(output.size() + 1);
-    std::memcpy(rebuilt.get(), output.c_str(), output.size() + 1);
-    sourceText = std::move(rebuilt);
+    output.append(sourceText, static_cast<size_t>(copyStart), static_cast<size_t>(sourceLength - copyStart));
     sourceLength = static_cast<int>(output.size());
+    sourceText = std::move(output);
     removedDirectives.push_back(std::move(removed));
     Precompile(depth + 1);
 }

@@ -67,7 +67,7 @@ void ReadStringLiteral(ScriptReader& engine, CharBuffer& out) {
     }
 
     char* target = out.Overwrite(decoded);
-    const char* source = engine.sourceText.get() + first;
+    const char* source = engine.sourceText.data() + first;
     for (int k = 0; k < decoded; ++k) {
         char c = *source++;
         if (c == '\\') {

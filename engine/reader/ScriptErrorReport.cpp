@@ -18,7 +18,7 @@ std::string ContextLine(const ScriptReader& engine, int line) {
     // the rebuilt text, which is never longer than the one being read.
     const int start = std::clamp(engine.lineTable[line].start, 0, engine.sourceLength);
     const int length = std::min(engine.LineLength(line), engine.sourceLength - start);
-    return std::string(engine.sourceText.get() + start, static_cast<size_t>(length));
+    return std::string(engine.sourceText.data() + start, static_cast<size_t>(length));
 }
 
 }  // namespace

@@ -91,7 +91,7 @@ ScriptReader::ScriptReader(ScriptHost* host) : host(host) {
 ScriptReader::~ScriptReader() { Clear(); }
 
 void ScriptReader::Clear() {
-    sourceText.reset();
+    sourceText = std::string();
     lineTable.reset();
     scopes.Clear();
     globals.Reset();
@@ -128,11 +128,25 @@ LoadOutcome ScriptReader::LoadInline(std::string_view text) {
     const size_t length = std::min(text.find('\0'), text.size());
     // Positions are ints throughout the scanner; a longer text could not be addressed.
     if (length >= INT_MAX) Error(kScriptTextTooLong, length);
+    std::string copy;
+    try {
+        copy.assign(text.data(), length);
+    } catch (const std::bad_alloc&) {
+        budget.NoteOutOfMemory();
+        Error(kOutOfMemoryLoading, length);
+    }
+    return LoadInline(std::move(copy));
+}
+
+LoadOutcome ScriptReader::LoadInline(std::string&& text) {
+    Clear();
+    text.resize(std::min(text.find('\0'), text.size()));
+    const size_t length = text.size();
+    // Positions are ints throughout the scanner; a longer text could not be addressed.
+    if (length >= INT_MAX) Error(kScriptTextTooLong, length);
 
     try {
-        sourceText = std::make_unique<char[]>(length + 1);
-        std::memcpy(sourceText.get(), text.data(), length);
-        sourceText[length] = '\0';
+        sourceText = std::move(text);
         sourceLength = static_cast<int>(length);
         const CharBuffer inlineName(kInlineFileName);
         fileNames.Add(&inlineName);

@@ -90,6 +90,8 @@ public:
     LoadOutcome LoadInline(const char* text);
     /// LoadInline of the bytes before the first NUL of text.
     LoadOutcome LoadInline(std::string_view text);
+    /// LoadInline that takes the text over instead of copying it.
+    LoadOutcome LoadInline(std::string&& text);
     /// Runs the script on a worker thread and waits; errors come back as ErrorMsg.
     Value Run();
     /// Frees all script state and returns to the initial state.
@@ -199,7 +201,7 @@ public:
     // ---- members, in construction order ----
     /// The run's limits; first, so that everything charged to it is gone before it is.
     RunBudget budget{*this};
-    std::unique_ptr<char[]> sourceText;                     ///< the text the scanner reads, NUL-terminated
+    std::string sourceText;                                 ///< the text the scanner reads, NUL-terminated
     int sourceLength = 0;                                   ///< bytes of sourceText without the terminator
     DynaMem<CharBuffer> fileNames{32};                      ///< file names; the slot is the file id
     SearchTree<FunctionRecord> functions{0};                ///< user functions keyed name@arity, any case

@@ -38,7 +38,7 @@ TEST(SourceStore, LinesEndAtCrOrCrLfOnly) {
 TEST(Precompiler, RemovesIncludesAndKeepsTheLineNumbersAsWritten) {
     ScriptReader engine;
     ASSERT_EQ(engine.LoadInline("a;\r# include  \"x.h\"\rb;"), LoadOutcome::Loaded);
-    EXPECT_EQ(std::string(engine.sourceText.get(), engine.sourceLength), "a;\r\rb;");
+    EXPECT_EQ(engine.sourceText, "a;\r\rb;");
     EXPECT_EQ(engine.position, 0);
     EXPECT_EQ(engine.lineCount, 2);
 
@@ -55,8 +55,7 @@ TEST(Precompiler, RemovesIncludesAndKeepsTheLineNumbersAsWritten) {
 // line up from the start and moves every later entry, directive by directive.
 std::vector<LineEntry> PlainRemovals(const std::string& text) {
     ScriptReader engine;
-    engine.sourceText = std::make_unique<char[]>(text.size() + 1);
-    std::memcpy(engine.sourceText.get(), text.c_str(), text.size() + 1);
+    engine.sourceText = text;
     engine.sourceLength = static_cast<int>(text.size());
     engine.BuildLineTable();
     CharBuffer token;
