@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <string_view>
 #include <vector>
@@ -20,7 +21,17 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 bool IsNameStart(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
 
-bool IsNameChar(char c) { return IsNameStart(c) || IsDigit(c); }
+// Looked up rather than tested: names are the bytes the scanner walks most.
+constexpr auto kNameChars = [] {
+    std::array<bool, 256> table{};
+    for (int c = 0; c < 256; ++c) {
+        table[static_cast<size_t>(c)] =
+            (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || (c >= '0' && c <= '9');
+    }
+    return table;
+}();
+
+bool IsNameChar(char c) { return kNameChars[static_cast<unsigned char>(c)]; }
 
 bool IsOperatorChar(char c) {
     const int v = Signed(c);
@@ -95,26 +106,32 @@ char ScriptReader::PeekChar() {
 }
 
 void ScriptReader::SkipBlanks() {
-    while (!AtEnd()) {
-        const char c = sourceText[position++];
+    // Every token is read behind this, so it works on a local cursor over the bytes.
+    const char* text = sourceText.data();
+    int p = position;
+    while (p < sourceLength) {
+        const char c = text[p++];
         if (IsBlank(c)) continue;
-        if (AtEnd()) {  // the text's last byte starts a token of its own
-            --position;
-            return;
+        if (p >= sourceLength) {  // the text's last byte starts a token of its own
+            --p;
+            break;
         }
-        const char next = sourceText[position];
+        const char next = text[p];
         if (c == '/' && next == '/') {
             // A line comment ends at CR only; the LF of a CR LF is then an ordinary blank.
-            while (!AtEnd() && sourceText[position++] != '\r') {
+            while (p < sourceLength && text[p++] != '\r') {
             }
         } else if (c == '/' && next == '*') {
             // Searched from the "*" on, so that "/*/" is already a complete comment.
+            position = p;
             SkipPast(kBlockCommentEnd);
+            p = position;
         } else {
-            --position;
-            return;
+            --p;
+            break;
         }
     }
+    position = p;
 }
 
 void ScriptReader::SkipPast(const char* s) {
@@ -191,7 +208,12 @@ void ScriptReader::ReadNumber(CharBuffer& out) {
 
 void ScriptReader::ReadName(CharBuffer& out) {
     const int first = position;
-    while (IsNameChar(PeekChar())) ++position;
+    const char* text = sourceText.data();
+    int p = position;
+    while (p < sourceLength && IsNameChar(text[p])) ++p;
+    position = p;
+    // A name never ends the text: the character after it is always looked at.
+    if (p >= sourceLength) ScriptError(kUnexpectedEndOfFile);
     Deliver(out, &sourceText[first], position - first);
 }
 

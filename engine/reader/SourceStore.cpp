@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cstring>
 #include <memory>
 
 #include "reader/ReaderMessages.h"
@@ -10,18 +11,24 @@ using namespace ReaderMessages;
 // writes CR LF, and an LF of its own is just a blank to the scanner.
 
 void ScriptReader::BuildLineTable() {
+    // Counted up to the first NUL, as every reader of the text stops there.
+    const char* text = sourceText.data();
+    const char* nul = static_cast<const char*>(std::memchr(text, '\0', static_cast<size_t>(sourceLength)));
+    const char* end = nul != nullptr ? nul : text + sourceLength;
     int count = 1;
-    for (int i = 0; i < sourceLength && sourceText[i] != '\0'; ++i) {
-        if (sourceText[i] == '\r') ++count;
+    for (const char* p = text;
+         (p = static_cast<const char*>(std::memchr(p, '\r', static_cast<size_t>(end - p)))) != nullptr; ++p) {
+        ++count;
     }
     lineTable = std::make_unique<LineEntry[]>(static_cast<size_t>(count));
     lineCount = count;
 
     int k = 1;
-    for (int i = 0; i < sourceLength && k < count; ++i) {
-        if (sourceText[i] != '\r') continue;
-        if (i + 1 < sourceLength && sourceText[i + 1] == '\n') ++i;  // CR LF is one break
-        lineTable[k] = LineEntry{i + 1, k, 0};
+    const char* last = text + sourceLength;
+    for (const char* p = text; k < count; ++p) {
+        p = static_cast<const char*>(std::memchr(p, '\r', static_cast<size_t>(last - p)));
+        if (p + 1 < last && p[1] == '\n') ++p;  // CR LF is one break
+        lineTable[k] = LineEntry{static_cast<int>(p - text) + 1, k, 0};
         ++k;
     }
 }

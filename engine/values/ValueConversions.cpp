@@ -44,6 +44,18 @@ int32_t FloatToInt(double d) {
 
 Value NumberLiteral(const char* token) {
     Value value;
+    // Most literals are short runs of digits, whose value the double holds exactly: read
+    // without the C library, that gives the same Int at a fraction of the cost.
+    constexpr int kExactDigits = 15;
+    std::uint64_t digits = 0;
+    int n = 0;
+    while (n <= kExactDigits && token[n] >= '0' && token[n] <= '9')
+        digits = digits * 10 + static_cast<unsigned>(token[n++] - '0');
+    if (n > 0 && n <= kExactDigits && token[n] == '\0') {
+        value.i = FloatToInt(static_cast<double>(digits));
+        value.type = ValueType::Int;
+        return value;
+    }
     const double read = ReadDecimal(token);
     if (std::strpbrk(token, ".eE") != nullptr) {
         value.f = read;
