@@ -45,21 +45,6 @@ CharBuffer& CharBuffer::operator=(const CharBuffer& other) {
     return *this;
 }
 
-CharBuffer::CharBuffer(CharBuffer&& other) noexcept { *this = std::move(other); }
-
-CharBuffer& CharBuffer::operator=(CharBuffer&& other) noexcept {
-    if (this != &other) {
-        Free();
-        storage = std::move(other.storage);
-        text = std::exchange(other.text, nullptr);
-        length = std::exchange(other.length, 0);
-        allocated = std::exchange(other.allocated, 0);
-    }
-    return *this;
-}
-
-CharBuffer::~CharBuffer() { Free(); }
-
 void CharBuffer::Free() {
     if (storage) MemoryBudget::ReleaseCurrent(static_cast<std::size_t>(allocated));
     storage.reset();
@@ -105,7 +90,7 @@ char* CharBuffer::Reserve(int n) {
     return text;
 }
 
-char* CharBuffer::Overwrite(int n) {
+char* CharBuffer::OverwriteGrowing(int n) {
     if (n < 0) return text;
     // One buffer refilled token after token then allocates only for a token longer than
     // every one before it, instead of for each that is longer than the one just before.

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdarg>
 #include <memory>
+#include <utility>
 
 /// Length-counted, NUL-terminated byte string; owns its text.
 class CharBuffer {
@@ -14,11 +15,26 @@ public:
     /// Same as Assign.
     CharBuffer& operator=(const CharBuffer& other);
     /// Takes over the other's text and leaves it empty.
-    CharBuffer(CharBuffer&& other) noexcept;
+    CharBuffer(CharBuffer&& other) noexcept
+        : text(std::exchange(other.text, nullptr)),
+          length(std::exchange(other.length, 0)),
+          allocated(std::exchange(other.allocated, 0)),
+          storage(std::move(other.storage)) {}
     /// Takes over the other's text and leaves it empty.
-    CharBuffer& operator=(CharBuffer&& other) noexcept;
+    CharBuffer& operator=(CharBuffer&& other) noexcept {
+        if (this != &other) {
+            if (storage) Free();
+            storage = std::move(other.storage);
+            text = std::exchange(other.text, nullptr);
+            length = std::exchange(other.length, 0);
+            allocated = std::exchange(other.allocated, 0);
+        }
+        return *this;
+    }
     /// Frees the text.
-    ~CharBuffer();
+    ~CharBuffer() {
+        if (storage) Free();
+    }
 
     /// Frees the text: text null, length 0.
     void Clear();
@@ -30,7 +46,15 @@ public:
     char* Reserve(int n);
     /// Discards the contents and returns room for n characters with the NUL already at n,
     /// keeping the array when it holds that many; length becomes n. n below 0 does nothing.
-    char* Overwrite(int n);
+    char* Overwrite(int n) {
+        // The common case, a buffer refilled with a text that fits, stays inline.
+        if (storage != nullptr && n >= 0 && n < allocated) {
+            text[n] = '\0';
+            length = n;
+            return text;
+        }
+        return OverwriteGrowing(n);
+    }
     /// Copies the other's length + 1 bytes unless both share one text.
     void Assign(const CharBuffer& other);
     /// Appends the other's characters; an empty other leaves the buffer as it is.
@@ -52,6 +76,8 @@ private:
     /// that it fills the padding after length: the buffer stays the size it was.
     int allocated = 0;
 
+    /// Overwrite when the array must be replaced first.
+    char* OverwriteGrowing(int n);
     /// Frees the owned array.
     void Free();
     /// Installs a new owned array of length n + 1 bytes as the text.

@@ -1,5 +1,7 @@
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstdint>
 #include <cstring>
 #include <string_view>
 #include <vector>
@@ -36,6 +38,29 @@ bool IsNameChar(char c) { return kNameChars[static_cast<unsigned char>(c)]; }
 bool IsOperatorChar(char c) {
     const int v = Signed(c);
     return v == 33 || (v >= 37 && v <= 47) || (v >= 58 && v <= 64) || (v >= 91 && v <= 94) || (v >= 123 && v <= 126);
+}
+
+// Indentation makes up much of a script, and every pass over a body walks it again: a run of
+// blanks is measured eight bytes at a time. A byte is a blank unless it lies in 0x21..0x7F;
+// adding 0x5F to its low seven bits sets the top bit exactly from 0x21 on, and bytes with the
+// top bit set of their own are blanks.
+int BlankRunEnd(const char* text, int p, int length) {
+    constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
+    constexpr std::uint64_t kAdd = 0x5F5F5F5F5F5F5F5Full;
+    constexpr std::uint64_t kTop = 0x8080808080808080ull;
+    while (length - p >= 8) {
+        std::uint64_t word;
+        std::memcpy(&word, text + p, sizeof word);
+        const std::uint64_t printable = ((word & kLow7) + kAdd) & ~word & kTop;
+        if (printable != 0) {
+            const int first =
+                std::endian::native == std::endian::little ? std::countr_zero(printable) : std::countl_zero(printable);
+            return p + first / 8;
+        }
+        p += 8;
+    }
+    while (p < length && IsBlank(text[p])) ++p;
+    return p;
 }
 
 bool IsOneOf(char c, std::string_view set) { return set.find(c) != std::string_view::npos; }
@@ -111,7 +136,10 @@ void ScriptReader::SkipBlanks() {
     int p = position;
     while (p < sourceLength) {
         const char c = text[p++];
-        if (IsBlank(c)) continue;
+        if (IsBlank(c)) {
+            p = BlankRunEnd(text, p, sourceLength);
+            continue;
+        }
         if (p >= sourceLength) {  // the text's last byte starts a token of its own
             --p;
             break;
