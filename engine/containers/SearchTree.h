@@ -1,5 +1,7 @@
 #pragma once
+#include <bit>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <string_view>
@@ -63,7 +65,11 @@ public:
     /// Takes over children that ReleaseLeaves emptied; only for a tree without children.
     void AdoptLeaves(Leaves spare);
 
-    Leaves children;        ///< range leaves, created on the first insertion
+    Leaves children;  ///< range leaves, created on the first insertion
+    /// The leaves that have held an entry since the last release, one bit each: a function's
+    /// scope fills two or three of its 96 leaves, and is released after every call.
+    std::uint64_t filledLeaves[2] = {0, 0};
+    static_assert(range <= 128, "one bit per leaf in filledLeaves");
     int caseSensitive = 0;  ///< 0: ASCII letters match in either case
     int walkPos = 0;        ///< cursor of the entry walk: the leaf being walked
 
@@ -172,6 +178,8 @@ typename SearchTree<T>::Entry* SearchTree<T>::Insert(CharBuffer&& name) {
 
 template <typename T>
 typename SearchTree<T>::Entry* SearchTree<T>::File(Leaf& leaf, CharBuffer&& key) {
+    const auto slot = static_cast<std::size_t>(&leaf - children.get());
+    filledLeaves[slot / 64] |= std::uint64_t{1} << (slot % 64);
     if (!leaf.entries) leaf.entries = std::make_unique<DynaMem<Entry>>(8);
     Entry* entry = leaf.entries->GetSlot(leaf.entries->Add());
     entry->key = std::move(key);
@@ -217,6 +225,7 @@ typename SearchTree<T>::Entry* SearchTree<T>::Find(const char* name) {
 template <typename T>
 void SearchTree<T>::Reset() {
     children.reset();
+    filledLeaves[0] = filledLeaves[1] = 0;
     caseSensitive = 0;
     walkPos = 0;
 }
@@ -246,13 +255,16 @@ typename SearchTree<T>::Entry* SearchTree<T>::NextEntry(CharBuffer* out) {
 template <typename T>
 typename SearchTree<T>::Leaves SearchTree<T>::ReleaseLeaves() {
     if (children) {
-        for (int i = 0; i < range; ++i) {
-            Leaf& leaf = children[i];
-            leaf.index.reset();
-            if (leaf.entries) leaf.entries->Clear();
-            leaf.walkPos = 0;
+        for (int word = 0; word < 2; ++word) {
+            for (std::uint64_t bits = filledLeaves[word]; bits != 0; bits &= bits - 1) {
+                Leaf& leaf = children[word * 64 + std::countr_zero(bits)];
+                leaf.index.reset();
+                if (leaf.entries) leaf.entries->Clear();
+                leaf.walkPos = 0;
+            }
         }
     }
+    filledLeaves[0] = filledLeaves[1] = 0;
     walkPos = 0;
     return std::move(children);
 }
