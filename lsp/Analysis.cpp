@@ -1,6 +1,8 @@
 #include "Analysis.h"
 
 #include <algorithm>
+#include <string>
+#include <utility>
 
 #include "Validation.h"
 #include "reader/LineBreaks.h"
@@ -62,12 +64,13 @@ private:
 Analysis Analyze(std::string_view text, int version, const std::atomic<bool>* cancel) {
     // The engine ends lines at CR or CR LF only; the protocol also at a bare LF. Converting every
     // break to CR LF keeps each line's bytes, so the engine's lines and columns are the document's.
-    const std::string engineText = UnifyLineBreaks(text, "\r\n");
+    std::string engineText = UnifyLineBreaks(text, "\r\n");
     // No host: a load error is declined and comes back as loadError, with no question asked.
     ValidationOptions options;
     options.cancel = cancel;
     options.timeLimitSeconds = kAnalysisTimeLimitSeconds;
-    const ValidationResult result = Validate(engineText, options);
+    // Handed over: the engine keeps the one copy of the converted text.
+    const ValidationResult result = Validate(std::move(engineText), options);
     if (result.stop == StopReason::Cancelled) {
         Analysis cancelled;
         cancelled.version = version;
