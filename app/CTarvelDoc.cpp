@@ -35,9 +35,16 @@ bool CTarvelDoc::OnOpenDocument(const QString& path) {
                              tr("Cannot read file %1:\n%2.").arg(QDir::toNativeSeparators(path), file.errorString()));
         return false;
     }
-    const DecodedText decoded = DecodeText(file.readAll());
+    const QByteArray bytes = file.readAll();
+    // Bytes that are the engine's text already go to the engine before they are decoded.
+    const bool started = IsEngineText(bytes);
+    if (started) view->StartFileValidation(bytes);
+    const DecodedText decoded = DecodeText(bytes);
     format = decoded.format;
-    view->SetEditorText(decoded.text);
+    if (!started && HoldsAsDecoded(decoded.text)) {
+        view->StartFileValidation(EncodeText(decoded.text, format.encoding, TextFormat::LineBreak::CrLf));
+    }
+    view->LoadFileText(decoded.text);
     validateAfterLoad = 1;
     SetPathName(path);
     emit PathNameChanged(pathName);

@@ -10,6 +10,7 @@
 #include <QTextBlock>
 #include <climits>
 #include <cstdlib>
+#include <utility>
 
 #include "BracketMatch.h"
 #include "CResultDlg.h"
@@ -17,6 +18,7 @@
 #include "LineNumberArea.h"
 #include "MessageBoxHost.h"
 #include "ScriptHighlighter.h"
+#include "TextLoader.h"
 #include "TextPosition.h"
 #include "ValidationService.h"
 
@@ -25,6 +27,10 @@ namespace {
 // Colouring a larger text up front would hold up opening it by seconds; such files are
 // generated rather than written by hand anyway.
 constexpr qsizetype kHighlightLimit = 2 * 1024 * 1024;
+// Texts larger than this show their top first, while the rest follows slice by slice.
+constexpr qsizetype kLoadInSlicesFrom = kHighlightLimit;
+// The top shown at once: a few screens.
+constexpr qsizetype kFirstSliceLength = 16 * 1024;
 constexpr int kTabColumns = 4;
 constexpr int kMinimumPointSize = 4;
 const QString kZoomKey = QStringLiteral("editor/zoom");
@@ -57,7 +63,10 @@ CTarvelView::CTarvelView(CTarvelDoc* owner, QPrinter* printer, QWidget* parent)
       printer(printer),
       lineNumberArea(new LineNumberArea(this)),
       highlighter(new ScriptHighlighter(nullptr)),
-      validator(new ValidationService(this)) {
+      validator(new ValidationService(this)),
+      // The rest of a file waits for the validation of the file: run side by side on a busy
+      // machine, each would take longer than both one after the other.
+      loader(new TextLoader(this, [this] { return !validator->IsIdle(); })) {
     highlighter->setParent(this);
     // Long lines wrap instead of scrolling sideways.
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -72,11 +81,13 @@ CTarvelView::CTarvelView(CTarvelDoc* owner, QPrinter* printer, QWidget* parent)
     connect(this, &QPlainTextEdit::updateRequest, this, &CTarvelView::UpdateLineNumberArea);
     connect(this, &QPlainTextEdit::cursorPositionChanged, this, &CTarvelView::UpdateExtraSelections);
     connect(document(), &QTextDocument::contentsChange, this, &CTarvelView::OnContentsChange);
+    connect(loader, &TextLoader::Finished, this, &CTarvelView::OnLoaded);
     UpdateLineNumberAreaWidth();
     UpdateExtraSelections();
 }
 
-QString CTarvelView::EditorText() const {
+QString CTarvelView::EditorText() {
+    FinishLoading();
     // toPlainText would turn non-breaking spaces into spaces, which a Latin-1 file must
     // get back unchanged; the raw text only marks line breaks as paragraph separators.
     QString text = document()->toRawText();
@@ -84,27 +95,73 @@ QString CTarvelView::EditorText() const {
     return text;
 }
 
-QByteArray CTarvelView::EngineBytes() const {
+QByteArray CTarvelView::EngineBytes() {
     return EncodeText(EditorText(), doc->Format().encoding, TextFormat::LineBreak::CrLf);
 }
 
 void CTarvelView::SetEditorText(const QString& text) {
+    fileValidationStarted = false;
+    validator->DropStartedCommand();
+    ReplaceText(text, false);
+}
+
+void CTarvelView::StartFileValidation(const QByteArray& engineBytes) {
+    // The engine takes its time over a large file, and so does laying out its lines; the
+    // engine starts on the file at once, and the text comes into the view meanwhile.
+    validator->StartCommand(engineBytes, std::make_shared<MessageBoxHost>([this] { return doc->Format().encoding; }));
+    fileValidationStarted = true;
+}
+
+void CTarvelView::LoadFileText(const QString& text) {
+    // Only a run started for this very file may stand; any other checks another text.
+    const bool started = std::exchange(fileValidationStarted, false) && validator->IsCommandRunning();
+    if (!started) validator->DropStartedCommand();
+    // The Validate command that follows completes the text in any case, before the user can
+    // reach it: until then the result dialog is up, or a progress dialog.
+    ReplaceText(text, started);
+}
+
+bool CTarvelView::IsLoading() const { return loader->IsLoading(); }
+
+void CTarvelView::FinishLoading() { loader->Finish(); }
+
+void CTarvelView::ReplaceText(const QString& text, bool inSlices) {
+    loader->Stop();
     ClearErrorMark();
+    // Taking the colours off the old text counts as an edit of it, as does the new text;
+    // neither is the user's.
+    replacingText = true;
     highlighter->setDocument(nullptr);
     // A new width of the text area lays out every line anew, and both the gutter and the
     // scroll bar take width from it as the lines arrive. With the old text gone, both take
     // their room for the new text first, so that a large file is laid out once, not twice.
     setPlainText(QString());
     const int lines = static_cast<int>(std::min<qsizetype>(text.count(u'\n') + 1, INT_MAX));
+    loadingLines = lines;
     setViewportMargins(GutterWidth(lines), 0, 0, 0);
     const bool overflows = static_cast<qint64>(lines) * fontMetrics().lineSpacing() > viewport()->height();
     if (overflows) setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    setPlainText(text);
-    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    qsizetype first = text.size();
+    if (inSlices && text.size() > kLoadInSlicesFrom) {
+        first = text.indexOf(u'\n', kFirstSliceLength);
+        if (first < 0) first = text.size();
+    }
+    setPlainText(first < text.size() ? text.left(first) : text);
     if (text.size() <= kHighlightLimit) highlighter->setDocument(document());
     document()->setModified(false);
+    replacingText = false;
+    if (first < text.size()) loader->Start(text, first);
+    else OnLoaded();
+}
+
+void CTarvelView::OnLoaded() {
+    loadingLines = 0;
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    UpdateLineNumberAreaWidth();
     lastRevision = document()->revision();
 }
+
+TextFormat::Encoding CTarvelView::Encoding() const { return doc->Format().encoding; }
 
 ValidationService* CTarvelView::Validator() const { return validator; }
 
@@ -117,13 +174,18 @@ void CTarvelView::OnValidate() {
     if (validating) return;
     validating = true;
     const TextFormat::Encoding encoding = doc->Format().encoding;
-    MessageBoxHost host(encoding);
     doc->validateAfterLoad = 0;
     ClearErrorMark();
     validator->DiscardLive();
-    const std::shared_ptr<const ValidationResult> result = validator->RunModal(EngineBytes(), &host, window());
+    // A file just opened is being validated from its own bytes already, unless it was edited.
+    const std::shared_ptr<const ValidationResult> result =
+        validator->IsCommandRunning()
+            ? validator->AwaitCommand(window())
+            : validator->RunModal(EngineBytes(), std::make_shared<MessageBoxHost>([encoding] { return encoding; }),
+                                  window());
     validating = false;
     if (!result) {
+        FinishLoading();
         emit StatusMessage(tr("Validation cancelled"));
         return;
     }
@@ -146,6 +208,7 @@ void CTarvelView::OnValidate() {
 }
 
 void CTarvelView::ShowOutcome(const ValidationResult& result, bool moveCaret) {
+    FinishLoading();
     const std::optional<Diagnostic>& error = result.error ? result.error : result.loadError;
     if (!error) {
         ClearErrorMark();
@@ -176,6 +239,7 @@ void CTarvelView::ClearErrorMark() {
 int CTarvelView::MarkedLine() const { return errorBlock + 1; }
 
 void CTarvelView::GoTo(int line, int byteColumn) {
+    FinishLoading();
     const QTextBlock block = document()->findBlockByNumber(std::max(line, 1) - 1);
     if (!block.isValid()) return;
     QTextCursor cursor(block);
@@ -205,7 +269,7 @@ void CTarvelView::ApplyZoom(int steps) {
     UpdateLineNumberAreaWidth();
 }
 
-int CTarvelView::LineNumberAreaWidth() const { return GutterWidth(blockCount()); }
+int CTarvelView::LineNumberAreaWidth() const { return GutterWidth(std::max(blockCount(), loadingLines)); }
 
 int CTarvelView::GutterWidth(int lines) const {
     int digits = 1;
@@ -301,13 +365,17 @@ void CTarvelView::UpdateExtraSelections() {
 
 void CTarvelView::OnContentsChange() {
     // Re-colouring reports a change of contents too, without a new revision.
-    if (document()->revision() == lastRevision) return;
+    if (replacingText || document()->revision() == lastRevision) return;
     lastRevision = document()->revision();
     ClearErrorMark();
+    // A Validate command run started for the text as it was would report on text that is gone.
+    validator->DropStartedCommand();
     emit Edited();
 }
 
 void CTarvelView::keyPressEvent(QKeyEvent* event) {
+    // Keys work on the whole text, never on the part of it that came in so far.
+    FinishLoading();
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
         !(event->modifiers() & ~Qt::KeypadModifier) && !isReadOnly()) {
         InsertIndentedNewline();
@@ -359,6 +427,7 @@ void CTarvelView::OnFilePrintPreview() {
 }
 
 void CTarvelView::PrintTo(QPrinter* target) {
+    FinishLoading();
     target->setDocName(doc->GetTitle());
     print(target);
 }

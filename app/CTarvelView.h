@@ -2,12 +2,14 @@
 #include <QPlainTextEdit>
 #include <memory>
 
+#include "DocumentText.h"
 #include "Validation.h"
 
 class CTarvelDoc;
 class LineNumberArea;
 class QPrinter;
 class ScriptHighlighter;
+class TextLoader;
 class ValidationService;
 
 /// The editor: the document's text in a code view (line numbers, highlighting, the marked
@@ -20,11 +22,24 @@ public:
     CTarvelView(CTarvelDoc* document, QPrinter* printer, QWidget* parent);
 
     /// The text with every line break as '\n', every other character as typed.
-    QString EditorText() const;
+    QString EditorText();
     /// The text as the engine reads it: the document's encoding, lines ending in CR LF.
-    QByteArray EngineBytes() const;
+    QByteArray EngineBytes();
     /// Replaces the text, starting a fresh undo history, unmodified.
     void SetEditorText(const QString& text);
+    /// Starts the validation that opening a file asks for on engineBytes, the file's text as
+    /// the engine reads it, before the text is in the view; LoadFileText follows. The next
+    /// Validate command takes its answer unless the text changed first.
+    void StartFileValidation(const QByteArray& engineBytes);
+    /// Replaces the text with a file's, as SetEditorText does. While a file validation runs,
+    /// a large text shows its top at once and the rest follows once the validation is done.
+    void LoadFileText(const QString& text);
+    /// True while part of a file's text is still to come into the view.
+    bool IsLoading() const;
+    /// Puts the rest of a file's text into the view at once.
+    void FinishLoading();
+    /// The encoding of the document's text.
+    TextFormat::Encoding Encoding() const;
     /// Where every validation runs.
     ValidationService* Validator() const;
 
@@ -82,6 +97,11 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    /// Puts text in place of the old one, without a word to anyone that the text was edited;
+    /// a large one inSlices after its first.
+    void ReplaceText(const QString& text, bool inSlices);
+    /// The whole text is in place: the gutter and scroll bar go by the lines there are.
+    void OnLoaded();
     /// Width of the gutter for a text of the given number of lines.
     int GutterWidth(int lines) const;
     /// Gutter geometry and repaint follow the text and the scrolling.
@@ -101,9 +121,14 @@ private:
     LineNumberArea* lineNumberArea;
     ScriptHighlighter* highlighter;
     ValidationService* validator;
+    TextLoader* loader;
     int zoomSteps = 0;
+    /// The lines of a text still coming in, whose width the gutter keeps from the start.
+    int loadingLines = 0;
     int lastRevision = 0;
     bool validating = false;
+    bool replacingText = false;
+    bool fileValidationStarted = false;
 
     /// The marked error: its block, the message its marker shows.
     int errorBlock = -1;

@@ -2,6 +2,7 @@
 
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <algorithm>
 #include <string>
 #include <string_view>
 
@@ -37,6 +38,11 @@ void WidenLineBreaks(QByteArray& bytes) {
     }
 }
 
+// The text view starts a new line at the paragraph separator and at the two characters that
+// mark the edges of a frame, so the editor's text has a line break where the file has one of
+// them. Here in UTF-8.
+constexpr std::string_view kLineBreaking[] = {"\xe2\x80\xa9", "\xef\xb7\x90", "\xef\xb7\x91"};
+
 }  // namespace
 
 DecodedText DecodeText(const QByteArray& bytes) {
@@ -55,6 +61,31 @@ DecodedText DecodeText(const QByteArray& bytes) {
         decoded.format.encoding = TextFormat::Encoding::Latin1;
     }
     return decoded;
+}
+
+bool IsEngineText(const QByteArray& fileBytes) {
+    // Decoding changes nothing but the line breaks: valid UTF-8 is read as it is and Latin-1
+    // maps byte for byte, both ways. The characters that break lines are looked for in their
+    // UTF-8 form whatever the encoding; a Latin-1 file with those bytes only takes the long way.
+    const std::string_view bytes(fileBytes.constData(), static_cast<size_t>(fileBytes.size()));
+    // Every LF follows a CR and there are as many CRs as LFs: every break is CR LF.
+    size_t feeds = 0;
+    for (size_t at = bytes.find('\n'); at != std::string_view::npos; at = bytes.find('\n', at + 1)) {
+        if (at == 0 || bytes[at - 1] != '\r') return false;
+        ++feeds;
+    }
+    if (static_cast<size_t>(std::count(bytes.begin(), bytes.end(), '\r')) != feeds) return false;
+    for (const std::string_view breaking : kLineBreaking) {
+        if (bytes.find(breaking) != std::string_view::npos) return false;
+    }
+    return true;
+}
+
+bool HoldsAsDecoded(const QString& text) {
+    for (const QChar breaking : {QChar(QChar::ParagraphSeparator), QChar(0xfdd0), QChar(0xfdd1)}) {
+        if (text.contains(breaking)) return false;
+    }
+    return true;
 }
 
 QByteArray EncodeText(const QString& text, TextFormat::Encoding encoding, TextFormat::LineBreak lineBreak) {

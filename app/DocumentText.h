@@ -21,6 +21,12 @@ struct DecodedText {
 
 /// Reads file bytes: valid UTF-8 stays UTF-8, anything else is Latin-1, which maps every byte.
 DecodedText DecodeText(const QByteArray& bytes);
+/// True when a file's bytes are already what the engine reads of the text the editor makes
+/// of them: every line break CR LF, and no character that the editor takes for a line break.
+bool IsEngineText(const QByteArray& fileBytes);
+/// True when the editor holds text as it is: no character in it that the editor takes for a
+/// line break.
+bool HoldsAsDecoded(const QString& text);
 /// Writes editor text ('\n' line breaks) in the given encoding with the given line break.
 QByteArray EncodeText(const QString& text, TextFormat::Encoding encoding, TextFormat::LineBreak lineBreak);
 /// True when every character of text has a byte in the encoding.

@@ -3,6 +3,7 @@
 #include <QSettings>
 
 #include "CTarvelView.h"
+#include "EngineBytesCollector.h"
 #include "ValidationService.h"
 
 namespace {
@@ -13,12 +14,13 @@ const QString kEnabledKey = QStringLiteral("editor/liveChecking");
 
 }  // namespace
 
-LiveChecker::LiveChecker(CTarvelView* view) : QObject(view), view(view) {
+LiveChecker::LiveChecker(CTarvelView* view) : QObject(view), view(view), collector(new EngineBytesCollector(this)) {
     enabled = QSettings().value(kEnabledKey, true).toBool();
     pause.setSingleShot(true);
     pause.setInterval(kPauseMs);
     connect(&pause, &QTimer::timeout, this, &LiveChecker::Start);
     connect(view, &CTarvelView::Edited, this, &LiveChecker::OnEdited);
+    connect(collector, &EngineBytesCollector::Collected, this, &LiveChecker::OnCollected);
     connect(view->Validator(), &ValidationService::LiveFinished, this, &LiveChecker::OnFinished);
 }
 
@@ -32,6 +34,7 @@ void LiveChecker::SetEnabled(bool on) {
         Start();
     } else {
         pause.stop();
+        collector->Stop();
         view->Validator()->DiscardLive();
     }
 }
@@ -40,6 +43,7 @@ void LiveChecker::SetDelay(int milliseconds) { pause.setInterval(milliseconds); 
 
 void LiveChecker::OnEdited() {
     // Whatever is still running checks text that no longer exists.
+    collector->Stop();
     view->Validator()->DiscardLive();
     if (enabled) pause.start();
 }
@@ -49,7 +53,16 @@ void LiveChecker::Start() {
     // The Validate command underway is checking this very text, since no key reaches the
     // editor while it runs; a second run of a script that never ends would only hold a core.
     if (view->Validator()->IsCommandRunning()) return;
-    view->Validator()->RunLive(view->EngineBytes());
+    // Only the whole text is worth checking.
+    view->FinishLoading();
+    // Taking a large text out of the view at once would hold up the keys typed meanwhile.
+    collector->Start(view->document(), view->Encoding());
+}
+
+void LiveChecker::OnCollected(const QByteArray& bytes) {
+    // A Validate command may have started while the text was being taken out.
+    if (view->Validator()->IsCommandRunning()) return;
+    view->Validator()->RunLive(bytes);
 }
 
 void LiveChecker::OnFinished(std::shared_ptr<const ValidationResult> result) {

@@ -6,6 +6,7 @@
 #include "Validation.h"
 
 class CTarvelView;
+class EngineBytesCollector;
 
 /// Checking while typing: a short pause after an edit validates the text in the
 /// background; the first error is marked in the view and the names are announced.
@@ -30,12 +31,15 @@ signals:
 private:
     /// An edit makes any check underway stale and restarts the pause.
     void OnEdited();
-    /// Hands the current text to the worker.
+    /// Starts taking the current text out of the view.
     void Start();
+    /// Hands the text taken out to the worker.
+    void OnCollected(const QByteArray& bytes);
     /// Shows a current outcome.
     void OnFinished(std::shared_ptr<const ValidationResult> result);
 
     CTarvelView* view;
+    EngineBytesCollector* collector;
     QTimer pause;
     bool enabled = true;
 };

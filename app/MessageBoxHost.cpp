@@ -8,7 +8,7 @@
 
 using namespace ReaderMessages;
 
-MessageBoxHost::MessageBoxHost(TextFormat::Encoding encoding) : encoding(encoding) {}
+MessageBoxHost::MessageBoxHost(std::function<TextFormat::Encoding()> encoding) : encoding(std::move(encoding)) {}
 
 bool MessageBoxHost::AskToContinue(const Diagnostic& loadError) {
     // The engine runs on a worker thread; a message box belongs on the user-interface thread,
@@ -20,7 +20,8 @@ bool MessageBoxHost::AskToContinue(const Diagnostic& loadError) {
         return answer;
     }
     const std::string question = loadError.text + kContinueQuestion;
-    QMessageBox box(QMessageBox::NoIcon, DecodeMessage(kScriptErrorTitle, encoding),
-                    DecodeMessage(question.c_str(), encoding), QMessageBox::Yes | QMessageBox::No);
+    const TextFormat::Encoding scriptEncoding = encoding();
+    QMessageBox box(QMessageBox::NoIcon, DecodeMessage(kScriptErrorTitle, scriptEncoding),
+                    DecodeMessage(question.c_str(), scriptEncoding), QMessageBox::Yes | QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }

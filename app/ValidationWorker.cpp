@@ -1,5 +1,7 @@
 #include "ValidationWorker.h"
 
+#include <QCoreApplication>
+
 #include "diagnostics/Log.h"
 
 namespace {
@@ -9,6 +11,25 @@ namespace {
 class GoOnHost : public ScriptHost {
 public:
     bool AskToContinue(const Diagnostic&) override { return true; }
+};
+
+// A command run may start before the command itself and be dropped when the text changes
+// first. Its question is put on the user-interface thread, where the dropping happens, and
+// a dropped run asks nothing: its text is no longer the editor's and its answer never shows.
+class DroppableHost : public ScriptHost {
+public:
+    DroppableHost(ScriptHost* host, const std::atomic<bool>* dropped) : host(host), dropped(dropped) {}
+    bool AskToContinue(const Diagnostic& loadError) override {
+        bool answer = false;
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(), [&] { answer = !dropped->load() && host->AskToContinue(loadError); },
+            Qt::BlockingQueuedConnection);
+        return answer;
+    }
+
+private:
+    ScriptHost* host;
+    const std::atomic<bool>* dropped;
 };
 
 // A check while typing that runs this long is most likely a script that never ends; giving
@@ -36,8 +57,9 @@ void ValidationWorker::Run(const ValidationJob& job) {
     const PendingJob done(pending);
     if (job.live && (job.generation != latestLive->load() || job.cancel->load())) return;
     GoOnHost goOn;
+    DroppableHost asker(job.host.get(), job.cancel.get());
     ValidationOptions options;
-    options.host = job.live ? &goOn : job.host;
+    options.host = job.live ? static_cast<ScriptHost*>(&goOn) : job.host ? &asker : nullptr;
     options.cancel = job.cancel.get();
     if (job.live) options.timeLimitSeconds = kLiveTimeLimitSeconds;
     // The log records what the user asked for; checks while typing would bury it.

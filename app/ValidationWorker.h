@@ -10,10 +10,10 @@ class ScriptHost;
 
 /// One request to validate: the engine's bytes and how to run them.
 struct ValidationJob {
-    quint64 generation = 0;      ///< tells the answer to this request from others
-    QByteArray script;           ///< the text as the engine reads it
-    bool live = false;           ///< a check while typing: silent, skipped once stale
-    ScriptHost* host = nullptr;  ///< answers a load error of a command run; must outlive the run
+    quint64 generation = 0;            ///< tells the answer to this request from others
+    QByteArray script;                 ///< the text as the engine reads it
+    bool live = false;                 ///< a check while typing: silent, skipped once stale
+    std::shared_ptr<ScriptHost> host;  ///< answers a load error of a command run
     std::shared_ptr<std::atomic<bool>> cancel = std::make_shared<std::atomic<bool>>(false);
 };
 

@@ -127,7 +127,8 @@ private slots:
               static_cast<long long>(watch.shownMs), static_cast<long long>(watch.loadedMs),
               static_cast<long long>(commandMs));
         qInfo("editor memory for the text: %.1f MiB resident (%.1fx the file), %.1f MiB allocated (%.1fx)",
-              (afterOpen - before) / 1048576.0, static_cast<double>(afterOpen - before) / static_cast<double>(fileBytes),
+              (afterOpen - before) / 1048576.0,
+              static_cast<double>(afterOpen - before) / static_cast<double>(fileBytes),
               (AllocatedBytes() - allocatedBefore) / 1048576.0,
               static_cast<double>(AllocatedBytes() - allocatedBefore) / static_cast<double>(fileBytes));
 

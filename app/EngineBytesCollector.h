@@ -1,0 +1,45 @@
+#pragma once
+#include <QByteArray>
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+
+#include "DocumentText.h"
+
+class QTextDocument;
+
+/// Takes a document's text out as the engine reads it, a slice at a time between other
+/// events, so that taking out a large text never holds up typing. An edit meanwhile
+/// abandons it: the text it was taking is gone.
+class EngineBytesCollector : public QObject {
+    Q_OBJECT
+
+public:
+    explicit EngineBytesCollector(QObject* parent);
+
+    /// Starts taking out document's text in encoding, abandoning any collection underway.
+    void Start(QTextDocument* document, TextFormat::Encoding encoding);
+    /// Abandons the collection underway, if any.
+    void Stop();
+    /// True while a collection is underway.
+    bool IsCollecting() const;
+    /// The length of a slice in characters; the default fits a pass of the event loop.
+    void SetSliceLength(int characters);
+
+signals:
+    /// The whole text, in the document's encoding with every line ending in CR LF.
+    void Collected(const QByteArray& bytes);
+
+private:
+    /// Takes out the next slice, or hands over the whole.
+    void CollectSlice();
+
+    QPointer<QTextDocument> document;
+    TextFormat::Encoding encoding = TextFormat::Encoding::Utf8;
+    int revision = 0;
+    int position = 0;
+    int end = 0;
+    int sliceLength;
+    QByteArray bytes;
+    QTimer timer;
+};
