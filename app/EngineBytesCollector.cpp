@@ -7,7 +7,7 @@ namespace {
 
 // A few milliseconds of copying and encoding on a busy machine, well inside the time a
 // keystroke may wait.
-constexpr int kSliceLength = 256 * 1024;
+constexpr int kSliceLength = 64 * 1024;
 
 }  // namespace
 

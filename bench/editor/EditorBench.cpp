@@ -241,8 +241,10 @@ private slots:
             stalls.push_back(longest);
         }
         checker->SetEnabled(false);
-        qInfo("checking as you type: longest wait of the event loop median %.2f ms, slowest %.2f ms (%d checks)",
-              Median(stalls), *std::max_element(stalls.begin(), stalls.end()), checks);
+        QString each;
+        for (double stall : stalls) each += QString::number(stall, 'f', 1) + u' ';
+        qInfo("checking as you type: longest wait of the event loop median %.2f ms, slowest %.2f ms (%d checks: %s)",
+              Median(stalls), *std::max_element(stalls.begin(), stalls.end()), checks, qPrintable(each.trimmed()));
     }
 };
 
