@@ -17,6 +17,9 @@ using namespace ReaderMessages;
 
 namespace {
 
+// A token buffer that a longer literal grew is freed when its run ends rather than kept.
+constexpr int kKeptTokenBytes = 256;
+
 // Logs a load error and lets the host decide whether the half-loaded script is still run.
 LoadOutcome AskToContinue(ScriptReader& engine, const ErrorMsg& error) {
     Log(kScriptErrorLog, error.text);
@@ -194,10 +197,6 @@ Value ScriptReader::Run() {
     return result;
 }
 
-namespace {
-constexpr int kKeptTokenBytes = 256;
-}  // namespace
-
 CharBuffer& LentTokenBuffer::Take(ScriptReader& engine) {
     auto& buffers = engine.tokenBuffers;
     if (engine.tokenBuffersLent == static_cast<int>(buffers.size())) buffers.push_back(std::make_unique<CharBuffer>());
@@ -207,8 +206,7 @@ CharBuffer& LentTokenBuffer::Take(ScriptReader& engine) {
 LentTokenBuffer::LentTokenBuffer(ScriptReader& engine) : buffer(Take(engine)), engine(engine) {}
 
 LentTokenBuffer::~LentTokenBuffer() {
-    // A buffer that a long literal grew is not kept: the memory a script holds stays what its
-    // runs under way need.
+    // The memory a script holds stays what its runs under way need.
     if (buffer.Capacity() > kKeptTokenBytes) buffer.Clear();
     --engine.tokenBuffersLent;
 }
