@@ -5,29 +5,9 @@
 #include <string>
 
 #include "Validation.h"
+#include "support/ScriptText.h"
 
 namespace {
-
-struct Place {
-    int line = 1;
-    int column = 1;
-};
-
-// The place of the nth occurrence (0-based) of marker; lines end at CR LF here.
-Place PlaceOf(const std::string& script, const std::string& marker, int nth = 0) {
-    size_t at = script.find(marker);
-    for (int k = 0; k < nth && at != std::string::npos; ++k) at = script.find(marker, at + 1);
-    EXPECT_NE(at, std::string::npos) << marker;
-    Place place;
-    size_t lineStart = 0;
-    for (size_t k = 0; k < at; ++k) {
-        if (script[k] != '\n') continue;
-        ++place.line;
-        lineStart = k + 1;
-    }
-    place.column = static_cast<int>(at - lineStart) + 1;
-    return place;
-}
 
 const std::string kScript =
     "#include \"nothing.c\"\r\n"

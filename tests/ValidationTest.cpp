@@ -1,34 +1,15 @@
 // The one validation entry: the dialog's message as before, and every error and external name
-// located in the script as written. Expected places are found in the script text by the test
-// itself, so a fault in the engine's own position arithmetic cannot cancel out.
+// located in the script as written.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "Validation.h"
 #include "reader/ReaderTestSupport.h"
+#include "support/CaseName.h"
+#include "support/ScriptText.h"
 
 namespace {
-
-struct Place {
-    int line = 1;
-    int column = 1;
-};
-
-// Lines end at CR or CR LF; a lone LF is an ordinary byte, as for the engine's users.
-Place PlaceOf(const std::string& script, const std::string& marker) {
-    const size_t at = script.rfind(marker);
-    EXPECT_NE(at, std::string::npos) << marker;
-    Place place;
-    size_t lineStart = 0;
-    for (size_t k = 0; k < at; ++k) {
-        if (script[k] != '\r') continue;
-        ++place.line;
-        lineStart = k + 1 < script.size() && script[k + 1] == '\n' ? k + 2 : k + 1;
-    }
-    place.column = static_cast<int>(at - lineStart) + 1;
-    return place;
-}
 
 struct LocatedCase {
     const char* name;
@@ -76,12 +57,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "No R-value for '+'", ErrorPhase::Run},
         LocatedCase{"declared twice", "int x;\r\nint y, x;", "x;", "Variable 'x' already in stack", ErrorPhase::Run},
         LocatedCase{"lone LF is no break", "int x;\nx = 1 + ;", "+", "No R-value for '+'", ErrorPhase::Run}),
-    [](const auto& row) {
-        std::string name = row.param.name;
-        for (char& c : name)
-            if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-        return name;
-    });
+    [](const auto& row) { return CaseName(row.param.name); });
 
 TEST(Validation, ExternalNamesCarryTheirFirstUseInDisplayOrder) {
     const std::string script = "int x;\r\n#include \"h\"\r\n  x = yak + Y + f(2);\r\n  y = 3;\r\n  F(1); zz(1);";

@@ -3,14 +3,9 @@
 #include <string>
 
 #include "interpreter/ScriptRun.h"
+#include "support/ScriptText.h"
 
 namespace {
-
-std::string Repeat(const std::string& part, int count) {
-    std::string text;
-    for (int k = 0; k < count; ++k) text += part;
-    return text;
-}
 
 // Each shape nests the executor (or the skipper) depth levels below the top-level
 // statement run, which is one level itself. Chained ifs need the most stack per level.

@@ -9,26 +9,10 @@
 #include <thread>
 
 #include "Validation.h"
+#include "interpreter/ScriptRun.h"
+#include "support/ScriptText.h"
 
 namespace {
-
-std::string Repeat(const std::string& part, int count) {
-    std::string text;
-    for (int k = 0; k < count; ++k) text += part;
-    return text;
-}
-
-/// Each function calls the one below twice: 2^depth calls, one line each after a first line
-/// that declares the global every call counts in, so that no call can be answered from an
-/// earlier identical one.
-std::string DoublingChain(int depth) {
-    std::string text = "int calls;\r\nint f0(int n) { calls = calls + 1; return n; }\r\n";
-    for (int k = 1; k <= depth; ++k) {
-        const std::string below = "f" + std::to_string(k - 1) + "(n)";
-        text += "int f" + std::to_string(k) + "(int n) { return " + below + " + " + below + "; }\r\n";
-    }
-    return text;
-}
 
 struct StopCase {
     const char* name;
@@ -87,17 +71,19 @@ TEST(MemoryLimit, CountsWhatIsHeldNotWhatWasEverAllocated) {
 // An element costs its payload alone: each of these would need ten times the limit if it
 // were held as a whole value.
 TEST(MemoryLimit, AnArrayElementCostsItsPayload) {
-    for (const char* script :
-         {"int a[400000]; a[399999] = 7; return a[399999] + a[0];", "float a[200000]; a[5] = 2.5; return a[5];",
-          "string a[60000]; a[1] = \"xy\"; return a[1] + a[0];"}) {
+    const struct {
+        const char* script;
+        const char* result;
+    } rows[] = {{"int a[400000]; a[399999] = 7; return a[399999] + a[0];", "Int 7"},
+                {"float a[200000]; a[5] = 2.5; return a[5];", "Float 2.5"},
+                {"string a[60000]; a[1] = \"xy\"; return a[1] + a[0];", "String xy"}};
+    for (const auto& row : rows) {
         ValidationOptions options;
         options.memoryLimitBytes = std::size_t{2} << 20;
-        const ValidationResult result = Validate(script, options);
-        EXPECT_TRUE(result.ok) << script << ": " << result.message;
+        const ValidationResult result = Validate(row.script, options);
+        EXPECT_TRUE(result.ok) << row.script << ": " << result.message;
+        EXPECT_EQ(Describe(result.result), row.result);
     }
-    EXPECT_EQ(Validate("int a[400000]; a[399999] = 7; return a[399999] + a[0];").result.i, 7);
-    EXPECT_EQ(Validate("float a[200000]; a[5] = 2.5; return a[5];").result.f, 2.5);
-    EXPECT_STREQ(Validate("string a[60000]; a[1] = \"xy\"; return a[1] + a[0];").result.text.CStr(), "xy");
 }
 
 TEST(MemoryLimit, ZeroMeansNone) {
