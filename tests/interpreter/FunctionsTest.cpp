@@ -11,32 +11,31 @@ SCRIPT_TABLE(Functions, CallAndReturnAsDeclared)
 SCRIPT_ROWS(Calls, Functions,
             // a declaration alone runs the body once and records what it uses
             ScriptCase{"void g() { h(); total = 1; }", "Void", "total", "h"},
-            ScriptCase{"int add(int a, int b) { return a + b; } return ADD(2, 3);", "Int 5", "", ""},
-            ScriptCase{"int f(int x) { return 1; } int f(int x, int y) { return 2; } return f(0) * 10 + f(0, 0);",
-                       "Int 12", "", ""},
+            Gives("int add(int a, int b) { return a + b; } return ADD(2, 3);", "Int 5"),
+            Gives("int f(int x) { return 1; } int f(int x, int y) { return 2; } return f(0) * 10 + f(0, 0);", "Int 12"),
             ScriptCase{"int f(int x) { return 1; } return f(1, 2);", "External", "", "f"},
-            ScriptCase{"int f() { return 1; } int f() { return 2; } return f();", "Int 1", "", ""},
-            ScriptCase{"int f(int n) { if (n <= 0) return 0; return f(n - 1); } return f(5) + 3;", "Int 3", "", ""},
+            Gives("int f() { return 1; } int f() { return 2; } return f();", "Int 1"),
+            Gives("int f(int n) { if (n <= 0) return 0; return f(n - 1); } return f(5) + 3;", "Int 3"),
             ScriptCase{"int f(int x) { return x; } return f(u);", "Int 0", "u", ""},
-            ScriptCase{"int f(float x) { return x; } return f(2.9);", "Int 2", "", ""},
-            ScriptCase{"int g = 5; int f() { int g = 1; return g; } f(); return g;", "Int 5", "", ""},
-            ScriptCase{"int f(string s) { return strlen(s); } return f(\"abcd\");", "Int 4", "", ""},
-            ScriptCase{"int n; void f() { n = n + 1; return; n = 10; } f(); return n;", "Int 2", "", ""},
-            ScriptCase{"float g(int x) { return x; } return g(3) + g(2.5) * 10;", "Float 28", "", ""},
-            ScriptCase{"string s() { return 5; } return s() + \"|\";", "String |", "", ""});
+            Gives("int f(float x) { return x; } return f(2.9);", "Int 2"),
+            Gives("int g = 5; int f() { int g = 1; return g; } f(); return g;", "Int 5"),
+            Gives("int f(string s) { return strlen(s); } return f(\"abcd\");", "Int 4"),
+            Gives("int n; void f() { n = n + 1; return; n = 10; } f(); return n;", "Int 2"),
+            Gives("float g(int x) { return x; } return g(3) + g(2.5) * 10;", "Float 28"),
+            Gives("string s() { return 5; } return s() + \"|\";", "String |"));
 
 // A body without a return, a prototype and endless recursion are met in examples/mistakes.
-SCRIPT_ROWS(Refused, Functions, ScriptCase{"int g() { return; }", "Invalid return type for function 'g'", "", "", true},
-            ScriptCase{"void h() { return 1; }", "Function 'h' can not return a value", "", "", true},
-            ScriptCase{"int f(int a, int a) { return a; }", "Variable 'a' already in stack", "", "", true},
-            ScriptCase{"int f(int a[3]) { return 0; }", "Invalid function declaration", "", "", true},
-            ScriptCase{"int f(x) { return 0; }", "Invalid function declaration", "", "", true},
-            ScriptCase{"int f(int int) { return 0; }", "Invalid function declaration", "", "", true},
-            ScriptCase{"int f(int x; { return 0; }", "Invalid function declaration", "", "", true},
-            ScriptCase{"int f(int x) return 0;", "Invalid function declaration", "", "", true},
-            ScriptCase{"int f(int x ", "unexpected end of file", "", "", true},
-            ScriptCase{"int f() { return 1; } int f() { while (\"s\") ; return 2; }",
-                       "Invalid parameters for 'while' keyword", "", "", true});
+SCRIPT_ROWS(Refused, Functions, Fails("int g() { return; }", "Invalid return type for function 'g'"),
+            Fails("void h() { return 1; }", "Function 'h' can not return a value"),
+            Fails("int f(int a, int a) { return a; }", "Variable 'a' already in stack"),
+            Fails("int f(int a[3]) { return 0; }", "Invalid function declaration"),
+            Fails("int f(x) { return 0; }", "Invalid function declaration"),
+            Fails("int f(int int) { return 0; }", "Invalid function declaration"),
+            Fails("int f(int x; { return 0; }", "Invalid function declaration"),
+            Fails("int f(int x) return 0;", "Invalid function declaration"),
+            Fails("int f(int x ", "unexpected end of file"),
+            Fails("int f() { return 1; } int f() { while (\"s\") ; return 2; }",
+                  "Invalid parameters for 'while' keyword"));
 
 // f1 calls f2 and so on up to the last, which is declared first: declaring f1 runs the whole
 // chain, one nested run per function, and so does the call behind it.

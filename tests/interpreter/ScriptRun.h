@@ -80,6 +80,12 @@ struct ScriptCase {
     std::string Expected() const { return error ? OneLineError(script, expected) : expected; }
 };
 
+/// A row whose script gives the result and records no external name.
+constexpr ScriptCase Gives(const char* script, const char* result) { return {script, result, "", ""}; }
+
+/// A row whose script fails with the message on its only line and records no external name.
+constexpr ScriptCase Fails(const char* script, const char* message) { return {script, message, "", "", true}; }
+
 inline std::ostream& operator<<(std::ostream& out, const ScriptCase& c) { return out << c.script; }
 
 /// A test name made of the row number and the gist of the script, operators spelled out.

@@ -13,15 +13,14 @@ SCRIPT_TABLE(SwitchLabels, FoundPastNestedBlocksAsBefore)
 
 SCRIPT_ROWS(Scripts, SwitchLabels,
             ScriptCase{"int x; switch (x) { { ( } ) case 1: x = 1; default: y = 2; } return x;", "Int 1", "y", ""},
-            ScriptCase{"int x; switch (x) { { ) } ( case 1: x = 1; }", "Invalid () block found", "", "", true},
-            ScriptCase{"int x; switch (x) { ( { ) } case 1: x = 3; } return x;", "Int 3", "", ""},
+            Fails("int x; switch (x) { { ) } ( case 1: x = 1; }", "Invalid () block found"),
+            Gives("int x; switch (x) { ( { ) } case 1: x = 3; } return x;", "Int 3"),
             ScriptCase{"int x; switch (x) { case 1: switch (x) { [ { ] } case 2: f = 1; } g = 2; "
                        "default: { ( h = 3; ) } }",
                        "Encountered invalid ';'", "f g h", "", true},
-            ScriptCase{"int x; switch (x) { case 1: switch (x) { case 2: { ( x ) } } ] default: x = 2; }",
-                       "Encountered invalid ']'", "", "", true},
-            ScriptCase{"int x; switch (x) { case 1: switch (x) { { ( } default: x = 5; ) } } return x;", "Int 0", "",
-                       ""});
+            Fails("int x; switch (x) { case 1: switch (x) { case 2: { ( x ) } } ] default: x = 2; }",
+                  "Encountered invalid ']'"),
+            Gives("int x; switch (x) { case 1: switch (x) { { ( } default: x = 5; ) } } return x;", "Int 0"));
 
 TEST(SwitchLabels, DeeplyNestedSwitchesFindEveryDefault) {
     // Each level's block opens with a block that holds no label, then its case, the next

@@ -63,15 +63,14 @@ TEST(Variables, ElementStoresCheckTheirIndex) {
 
 SCRIPT_TABLE(VariableScripts, ResolveNamesByScope)
 
-SCRIPT_ROWS(Scripts, VariableScripts,
-            ScriptCase{"int a[3]; return a[3];", "Index 3 out of range for variable 'a'", "", "", true},
-            ScriptCase{"int x; x[1] = 2;", "Variable 'x' is none array", "", "", true},
-            ScriptCase{"int count = 1; int Count = 2; return count;", "Int 1", "", ""},
-            ScriptCase{"void f() { int y; int y; }", "Variable 'y' already defined", "", "", true},
+SCRIPT_ROWS(Scripts, VariableScripts, Fails("int a[3]; return a[3];", "Index 3 out of range for variable 'a'"),
+            Fails("int x; x[1] = 2;", "Variable 'x' is none array"),
+            Gives("int count = 1; int Count = 2; return count;", "Int 1"),
+            Fails("void f() { int y; int y; }", "Variable 'y' already defined"),
             ScriptCase{"u = 5; return u;", "External", "u", ""},
             // 17 names with one initial: the second spellings are looked up through the hashed index
             ScriptCase{"q0;q1;q2;q3;q4;q5;q6;q7;q8;q9;q10;q11;q12;q13;q14;q15;q16;Q5;Q16;", "Void",
                        "q0 q1 q10 q11 q12 q13 q14 q15 q16 q2 q3 q4 q5 q6 q7 q8 q9", ""},
-            ScriptCase{"int a[3]; a[0] = 7; a[2] = 4; return a * 10 + a[2];", "Int 74", "", ""});
+            Gives("int a[3]; a[0] = 7; a[2] = 4; return a * 10 + a[2];", "Int 74"));
 
 }  // namespace

@@ -15,40 +15,36 @@ SCRIPT_TABLE(Builtins, GiveTheirResults)
 SCRIPT_ROWS(Results, Builtins,
             // built-in names are case-sensitive; DEG and RAD take exactly one argument or are external
             ScriptCase{"Foo(1); foo(2); Sqrt(4); DEG(1, 2); return FLOAT(1);", "External", "", "DEG FLOAT Foo Sqrt"},
-            ScriptCase{"return int(3.9) * 100 + int(-3.9) * 10 + int(\"42abc\") - 42 + int(\"abc\");", "Int 270", "",
-                       ""},
+            Gives("return int(3.9) * 100 + int(-3.9) * 10 + int(\"42abc\") - 42 + int(\"abc\");", "Int 270"),
             ScriptCase{"return int(u) + strlen(\"abc\");", "Int 3", "u", ""},
             ScriptCase{"return float(\"2.5e1\") + float(7) + float(u);", "Float 32", "u", ""},
-            ScriptCase{"return string(7) + string(-2147483647 - 1);", "String 7-2147483648", "", ""},
+            Gives("return string(7) + string(-2147483647 - 1);", "String 7-2147483648"),
             ScriptCase{"return string(0.5) + \" \" + string(1e-5) + string(u);", "String 0.5 1e-05", "u", ""},
-            ScriptCase{"return strtrim(\"abcdef\", 1, 3) + strtrim(\"abcdef\", -5, 2) + strtrim(\"abcdef\", 4, 100);",
-                       "String bcdabcef", "", ""},
-            ScriptCase{"return strtrim(\"abcdef\", 3, 1) + strtrim(\"\", 0, 5) + strtrim(\"abcdef\", \"x\", 1.9);",
-                       "String ab", "", ""},
+            Gives("return strtrim(\"abcdef\", 1, 3) + strtrim(\"abcdef\", -5, 2) + strtrim(\"abcdef\", 4, 100);",
+                  "String bcdabcef"),
+            Gives("return strtrim(\"abcdef\", 3, 1) + strtrim(\"\", 0, 5) + strtrim(\"abcdef\", \"x\", 1.9);",
+                  "String ab"),
             // Positions past either end are clamped to the first and the last character.
-            ScriptCase{"return strtrim(\"abcdef\", 10, 100) + strtrim(\"abcdef\", 5, 5) + strtrim(\"abcdef\", -1, 1)"
-                       " + strtrim(\"abc\", 2.9, -1);",
-                       "String ffab", "", ""},
-            ScriptCase{"return sqrt(4) + pow(2, 10) + pow(\"x\", 2);", "Float 1026", "", ""},
-            ScriptCase{"return log(0);", "Float -inf", "", ""},
-            ScriptCase{"return pow(1e300, 1);", "Float inf", "", ""},
+            Gives("return strtrim(\"abcdef\", 10, 100) + strtrim(\"abcdef\", 5, 5) + strtrim(\"abcdef\", -1, 1)"
+                  " + strtrim(\"abc\", 2.9, -1);",
+                  "String ffab"),
+            Gives("return sqrt(4) + pow(2, 10) + pow(\"x\", 2);", "Float 1026"), Gives("return log(0);", "Float -inf"),
+            Gives("return pow(1e300, 1);", "Float inf"),
             // Only not-a-number is unequal to itself.
-            ScriptCase{"return (sqrt(-1) != sqrt(-1)) + (log(-1) != log(-1)) + (asin(2) != asin(2));", "Int 3", "", ""},
-            ScriptCase{"return DEG(1);", "Float 57.295780181884766", "", ""},
-            ScriptCase{"return RAD(180) + DEG(\"x\");", "Float 3.1415922939777374", "", ""},
-            ScriptCase{"float sqrt(float x) { return 7; } return sqrt(4);", "Float 7", "", ""});
+            Gives("return (sqrt(-1) != sqrt(-1)) + (log(-1) != log(-1)) + (asin(2) != asin(2));", "Int 3"),
+            Gives("return DEG(1);", "Float 57.295780181884766"),
+            Gives("return RAD(180) + DEG(\"x\");", "Float 3.1415922939777374"),
+            Gives("float sqrt(float x) { return 7; } return sqrt(4);", "Float 7"));
 
-SCRIPT_ROWS(Refused, Builtins,
-            ScriptCase{"return strlen(5);", "Invalid parameters for function 'strlen'", "", "", true},
+SCRIPT_ROWS(Refused, Builtins, Fails("return strlen(5);", "Invalid parameters for function 'strlen'"),
             ScriptCase{"return sqrt(u);", "Invalid parameters for function 'sqrt'", "u", "", true},
-            ScriptCase{"float sqrt(float x) { return 7; } return sqrt();", "Invalid parameters for function 'sqrt'", "",
-                       "", true},
-            ScriptCase{"return int(1, 2);", "Invalid parameters for function 'int'", "", "", true},
-            ScriptCase{"return pow(1);", "Invalid parameters for function 'pow'", "", "", true},
-            ScriptCase{"return strtrim(1, 2, 3);", "Invalid parameters for function 'strtrim'", "", "", true},
-            ScriptCase{"void f() { } return float(f());", "Can not convert 'Void' to 'Float'", "", "", true},
-            ScriptCase{"void f() { } return int(f());", "Can not convert 'Void' to 'Int'", "", "", true},
-            ScriptCase{"void f() { } return string(f());", "Can not convert 'Void' to 'String'", "", "", true});
+            Fails("float sqrt(float x) { return 7; } return sqrt();", "Invalid parameters for function 'sqrt'"),
+            Fails("return int(1, 2);", "Invalid parameters for function 'int'"),
+            Fails("return pow(1);", "Invalid parameters for function 'pow'"),
+            Fails("return strtrim(1, 2, 3);", "Invalid parameters for function 'strtrim'"),
+            Fails("void f() { } return float(f());", "Can not convert 'Void' to 'Float'"),
+            Fails("void f() { } return int(f());", "Can not convert 'Void' to 'Int'"),
+            Fails("void f() { } return string(f());", "Can not convert 'Void' to 'String'"));
 
 TEST(BuiltinCall, PowRoundsItsOperandsToSinglePrecision) {
     EXPECT_EQ(RunScript("return pow(10, 0.1);").result,
