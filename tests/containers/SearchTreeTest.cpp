@@ -11,6 +11,14 @@ namespace {
 
 using NameSet = SearchTree<NoItem>;
 
+std::vector<std::string> WalkedNames(NameSet& tree) {
+    std::vector<std::string> names;
+    tree.ResetWalk();
+    CharBuffer key;
+    while (tree.NextEntry(&key)) names.emplace_back(key.CStr());
+    return names;
+}
+
 TEST(SearchTree, CaseRuleDecidesWhetherSpellingsAreOneName) {
     for (const int caseSensitive : {0, 1}) {
         NameSet tree(caseSensitive);
@@ -82,11 +90,7 @@ TEST(SearchTree, WalkGroupsByFoldedFirstCharacterInInsertionOrder) {
 
     for (const char* name : {"zeta", "_tmp", "Alpha", "beta", "apple"}) tree.Insert(CharBuffer(name));
     for (int pass = 0; pass < 2; ++pass) {
-        std::vector<std::string> names;
-        tree.ResetWalk();
-        CharBuffer key;
-        while (tree.NextEntry(&key)) names.emplace_back(key.CStr());
-        EXPECT_EQ(names, (std::vector<std::string>{"Alpha", "apple", "beta", "zeta", "_tmp"})) << pass;
+        EXPECT_EQ(WalkedNames(tree), (std::vector<std::string>{"Alpha", "apple", "beta", "zeta", "_tmp"})) << pass;
     }
 }
 
@@ -120,10 +124,7 @@ TEST(SearchTree, AdoptedLeavesStartEmpty) {
     EXPECT_EQ(second.Insert(CharBuffer("n7")), nullptr);
     EXPECT_NE(second.Insert(CharBuffer("beta")), nullptr);
 
-    std::vector<std::string> names;
-    second.ResetWalk();
-    CharBuffer key;
-    while (second.NextEntry(&key)) names.emplace_back(key.CStr());
+    const std::vector<std::string> names = WalkedNames(second);
     ASSERT_EQ(names.size(), 21u);
     EXPECT_EQ(names.front(), "beta");
     EXPECT_EQ(names[1], "n19");
