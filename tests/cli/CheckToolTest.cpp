@@ -32,8 +32,6 @@ TEST(CheckTool, ExitStatusTellsTheWorstOutcome) {
         {"declined load error", {"directive.c"}, 1},
         {"failure among valid", {"good.c", "unfinished.c", "good.c"}, 1},
         {"unreadable among failing", {"unfinished.c", "missing.c"}, 2},
-        {"no files", {"--json"}, 2},
-        {"unknown option", {"--fast", "good.c"}, 2},
         {"version", {"--version", "missing.c"}, 0},
     };
     for (const auto& row : cases) EXPECT_EQ(RunTool(dir, row.args).status, row.status) << row.name;
@@ -47,16 +45,6 @@ TEST(CheckTool, UnreadableFileIsReportedAndTheOthersStillValidated) {
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.err, "tarvel-check: cannot read 'missing.c': No such file or directory\n");
     EXPECT_EQ(run.out, "==> good.c <==\n" + kValidated + "\n==> - <==\n" + kValidated);
-}
-
-TEST(CheckTool, UsageErrorsAndVersion) {
-    ScratchDir dir;
-    const ToolRun unknown = RunTool(dir, {"--fast", "x.c"});
-    EXPECT_EQ(unknown.err,
-              "tarvel-check: unrecognised option '--fast'\n"
-              "Try 'tarvel-check --help' for more information.\n");
-    EXPECT_EQ(unknown.out, "");
-    EXPECT_EQ(RunTool(dir, {"--version"}).out, "tarvel-check 1.06\n");
 }
 
 // A directive the precompiler refuses on the third line: the reported line shows how the tool

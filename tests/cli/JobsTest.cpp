@@ -83,37 +83,6 @@ TEST(Jobs, OutputAndErrorsInterleaveAsWithOneJob) {
     EXPECT_EQ(combined("4"), one);
 }
 
-TEST(Jobs, NumberOfJobsMustBeAWholeNumberFromOne) {
-    ScratchDir dir;
-    dir.Write("good.c", "int x;");
-    const struct {
-        std::vector<std::string> args;
-        const char* problem;
-    } cases[] = {
-        {{"--jobs", "0", "good.c"}, "invalid number of jobs '0' (expected 1 to 1024)"},
-        {{"good.c", "-j"}, "option '-j' needs a value"},
-        {{"good.c", "--jobs"}, "option '--jobs' needs a value"},
-        {{"-j", "good.c"}, "invalid number of jobs 'good.c' (expected 1 to 1024)"},
-        {{"--jobs=two", "good.c"}, "invalid number of jobs 'two' (expected 1 to 1024)"},
-        {{"-j-1", "good.c"}, "invalid number of jobs '-1' (expected 1 to 1024)"},
-        {{"-j", "1025", "good.c"}, "invalid number of jobs '1025' (expected 1 to 1024)"},
-        {{"-j", "99999999999999999999", "good.c"},
-         "invalid number of jobs '99999999999999999999' (expected 1 to 1024)"},
-    };
-    for (const auto& c : cases) {
-        const ToolRun run = RunTool(dir, c.args);
-        EXPECT_EQ(run.status, 2) << c.problem;
-        EXPECT_EQ(run.err,
-                  std::string("tarvel-check: ") + c.problem + "\nTry 'tarvel-check --help' for more information.\n");
-        EXPECT_EQ(run.out, "");
-    }
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"-j4", "good.c"}, {"--jobs=1024", "good.c"}, {"--jobs", "1", "good.c"}}) {
-        EXPECT_EQ(RunTool(dir, args).status, 0) << args[0];
-    }
-    EXPECT_NE(RunTool(dir, {"--help"}).out.find("-j, --jobs N"), std::string::npos);
-}
-
 TEST(LogFile, ALinkUnderItsNameIsNeitherFollowedNorReplaced) {
     ScratchDir dir;
     dir.Write("bad.c", "int x;\r\nx = 1\r\n");
