@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "LspClient.h"
+#include "support/ScriptText.h"
 
 namespace {
 
@@ -43,6 +44,14 @@ protected:
         EXPECT_TRUE(response) << method;
         return response ? (*response)["result"] : Json();
     }
+    /// Replaces the whole text with a change of the version and waits for its diagnostics.
+    Json Replace(int version, const std::string& text) {
+        client.Notify("textDocument/didChange", {{"textDocument", {{"uri", kUri}, {"version", version}}},
+                                                 {"contentChanges", {{{"text", text}}}}});
+        const auto diagnostics = client.DiagnosticsFor(kUri, version);
+        EXPECT_TRUE(diagnostics) << version;
+        return diagnostics ? (*diagnostics)["diagnostics"] : Json();
+    }
 
     LspClient client;
     Json published;
@@ -78,12 +87,9 @@ TEST_F(Features, IncrementalChangesInUtf16PositionsAreAppliedWhereTheClientMeant
     EXPECT_EQ((*diagnostics)["diagnostics"][0]["range"], Range(5, 24, 25));
 
     // A change without a range replaces the whole text.
-    client.Notify("textDocument/didChange", {{"textDocument", {{"uri", kUri}, {"version", 3}}},
-                                             {"contentChanges", {{{"text", "int y;\ny = z;\n"}}}}});
-    const auto whole = client.DiagnosticsFor(kUri, 3);
-    ASSERT_TRUE(whole);
-    ASSERT_EQ((*whole)["diagnostics"].size(), 1u);
-    EXPECT_EQ((*whole)["diagnostics"][0]["range"], Range(1, 4, 5));
+    const Json whole = Replace(3, "int y;\ny = z;\n");
+    ASSERT_EQ(whole.size(), 1u);
+    EXPECT_EQ(whole[0]["range"], Range(1, 4, 5));
 }
 
 TEST_F(Features, HoverShowsSignaturesDescriptionsAndTypes) {
@@ -91,12 +97,9 @@ TEST_F(Features, HoverShowsSignaturesDescriptionsAndTypes) {
         int line, character;
         std::string expected;
     };
-    client.Notify("textDocument/didChange", {{"textDocument", {{"uri", kUri}, {"version", 2}}},
-                                             {"contentChanges",
-                                              {{{"text",
-                                                 "int count;\nint add(int a, float b) { return a; }\n"
-                                                 "void ADD(string t) { }\ncount = add(1, 2) + sqrt(count);\n"}}}}});
-    ASSERT_TRUE(client.DiagnosticsFor(kUri, 2));
+    Replace(2,
+            "int count;\nint add(int a, float b) { return a; }\nvoid ADD(string t) { }\n"
+            "count = add(1, 2) + sqrt(count);\n");
     const Case cases[] = {
         {3, 9, "```c\nint add(int a, float b)\nvoid ADD(string t)\n```"},
         {3, 22, "```c\nfloat sqrt(float x)\n```\nSquare root of x."},
@@ -128,12 +131,7 @@ TEST_F(Features, CompletionOffersTheLanguageAndTheScriptsNamesWithParametersOnly
 }
 
 TEST_F(Features, DefinitionFindsEachOverloadAndGlobals) {
-    client.Notify(
-        "textDocument/didChange",
-        {{"textDocument", {{"uri", kUri}, {"version", 2}}},
-         {"contentChanges",
-          {{{"text", "int n;\nint f(int a) { return a; }\nint F(int a, int b) { return b; }\nn = f(n);\n"}}}}});
-    ASSERT_TRUE(client.DiagnosticsFor(kUri, 2));
+    Replace(2, "int n;\nint f(int a) { return a; }\nint F(int a, int b) { return b; }\nn = f(n);\n");
     const Json functions = Ask("textDocument/definition", At(3, 4));
     ASSERT_EQ(functions.size(), 2u) << functions.dump();
     EXPECT_EQ(functions[0]["range"], Range(1, 4, 5));
@@ -162,9 +160,7 @@ TEST_F(Features, DocumentSymbolsListFunctionsAndGlobalsWithTheirRanges) {
 }
 
 TEST_F(Features, SemanticTokensColourEachKindAndSplitMultiLineComments) {
-    client.Notify("textDocument/didChange",
-                  {{"textDocument", {{"uri", kUri}, {"version", 2}}},
-                   {"contentChanges", {{{"text", "/* one\ntwo */ if (x) y = f(\"s\", 1.5); // end\n"}}}}});
+    Replace(2, "/* one\ntwo */ if (x) y = f(\"s\", 1.5); // end\n");
     const Json data = Ask("textDocument/semanticTokens/full", {{"textDocument", {{"uri", kUri}}}})["data"];
     ASSERT_EQ(data.size() % 5, 0u);
     struct Token {
@@ -236,23 +232,12 @@ TEST(Diagnostics, AThousandRapidChangesEndInTheLastVersionAndNeverGoBack) {
     EXPECT_EQ(last["diagnostics"][0]["message"], "external variable 'v10' must be supplied by the host");
 }
 
-// Forty functions, each calling the one below twice and counting in a global, so that no call
-// can be answered from an earlier one: a checking pass that never ends.
-std::string EndlessScript() {
-    std::string text = "int calls;\nint f0(int n) { calls = calls + 1; return n + 1; }\n";
-    for (int k = 1; k < 40; ++k) {
-        const std::string below = "f" + std::to_string(k - 1);
-        text += "int f" + std::to_string(k) + "(int n) { return " + below + "(n) + " + below + "(n); }\n";
-    }
-    return text + "int r = f39(1);\n";
-}
-
 // A validation that would run to its time limit is stopped as soon as it is of no use: the
 // seconds bounds below are far below that limit and far above a prompt answer.
 TEST(Diagnostics, ANewTextStopsTheEndlessValidationOfTheOldOne) {
     LspClient client;
     client.Initialize();
-    client.Open(kUri, EndlessScript());
+    client.Open(kUri, DoublingChain(40) + "int r = f40(1);\r\n");
     std::this_thread::sleep_for(std::chrono::milliseconds(500));  // past the quiet time: it runs
     client.Notify("textDocument/didChange", {{"textDocument", {{"uri", kUri}, {"version", 2}}},
                                              {"contentChanges", {{{"text", "int x;\nx = y;\n"}}}}});

@@ -1,7 +1,6 @@
 #pragma once
 // Drives the real tarvel-lsp through pipes, as an editor does: framed messages in, framed
 // messages out, with a deadline on every wait so that a hung server fails the test, not CI.
-#include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -43,7 +42,6 @@ public:
         toServer = in[1];
         fromServer = out[0];
         errors = err[0];
-        fcntl(errors, F_SETFL, O_NONBLOCK);
         signal(SIGPIPE, SIG_IGN);
     }
 
@@ -70,11 +68,12 @@ public:
             done += static_cast<std::size_t>(n);
         }
     }
-    /// Frames and writes one message.
-    void Send(const Json& message) {
-        const std::string body = message.dump();
-        SendRaw("Content-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body);
+    /// The body with the header that announces its length.
+    static std::string Framed(const std::string& body) {
+        return "Content-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
     }
+    /// Frames and writes one message.
+    void Send(const Json& message) { SendRaw(Framed(message.dump())); }
     void Request(int id, const std::string& method, const Json& params = Json::object()) {
         Send({{"jsonrpc", "2.0"}, {"id", id}, {"method", method}, {"params", params}});
     }
@@ -150,13 +149,6 @@ public:
         return !exited && waitpid(child, &status, WNOHANG) == 0;
     }
 
-    /// Everything the server wrote to standard error so far.
-    std::string ErrorOutput() {
-        char chunk[4096];
-        ssize_t n;
-        while ((n = read(errors, chunk, sizeof chunk)) > 0) errorText.append(chunk, static_cast<std::size_t>(n));
-        return errorText;
-    }
     /// True when the output held something that was not a framed message.
     bool SawGarbage() const { return garbage; }
     /// The server's process id.
@@ -199,6 +191,5 @@ private:
     int fromServer = -1;
     int errors = -1;
     std::string buffer;
-    std::string errorText;
     bool garbage = false;
 };

@@ -64,25 +64,20 @@ INSTANTIATE_TEST_SUITE_P(Cases, Ending,
                                            EndCase{"InputEndsWithoutShutdown", false, false, 1}),
                          [](const auto& row) { return std::string(row.param.name); });
 
-TEST(Lifecycle, RequestsBeforeInitializeAndAfterShutdownAreRefused) {
+TEST(Lifecycle, RequestsBeforeInitializeASecondInitializeAndRequestsAfterShutdownAreRefused) {
     LspClient client;
     client.Request(1, "textDocument/hover",
                    {{"textDocument", {{"uri", "file:///a.c"}}}, {"position", {{"line", 0}, {"character", 0}}}});
     EXPECT_EQ(ErrorCode(client.ResponseTo(1)), -32002);
     client.Initialize();
+    client.Request(4, "initialize", {{"capabilities", Json::object()}});
+    EXPECT_EQ(ErrorCode(client.ResponseTo(4)), -32600);
     client.Request(2, "shutdown");
     ASSERT_TRUE(client.ResponseTo(2));
     client.Request(3, "textDocument/documentSymbol", {{"textDocument", {{"uri", "file:///a.c"}}}});
     EXPECT_EQ(ErrorCode(client.ResponseTo(3)), -32600);
     client.Notify("exit");
     EXPECT_EQ(client.WaitForExit(), 0);
-}
-
-TEST(Lifecycle, ASecondInitializeIsRefused) {
-    LspClient client;
-    client.Initialize();
-    client.Request(1, "initialize", {{"capabilities", Json::object()}});
-    EXPECT_EQ(ErrorCode(client.ResponseTo(1)), -32600);
 }
 
 struct BadInput {
@@ -93,9 +88,7 @@ struct BadInput {
 
 void PrintTo(const BadInput& c, std::ostream* out) { *out << c.name; }
 
-std::string Framed(const std::string& body) {
-    return "Content-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
-}
+std::string Framed(const std::string& body) { return LspClient::Framed(body); }
 
 class BadInputs : public ::testing::TestWithParam<BadInput> {};
 

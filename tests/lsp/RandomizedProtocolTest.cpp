@@ -77,11 +77,9 @@ public:
         case 3:
             client.SendRaw("Content-Length: " + std::to_string(Pick(30)) + "x\r\n\r\n");
             return false;
-        case 4: {
-            const std::string body = AnyText();
-            client.SendRaw("Content-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body);
+        case 4:
+            client.SendRaw(LspClient::Framed(AnyText()));
             return false;
-        }
         case 5:
             client.Send(AnyValue());
             return false;
