@@ -1,10 +1,11 @@
 // A validation stops where its caller's limits say: a cancel flag, a time limit, a memory
-// limit. The hostile scripts are generated here; each would otherwise run for hours or take
-// gigabytes.
+// limit; a run within them ends as it would without them. The hostile scripts are generated
+// here; each would otherwise run for hours or take gigabytes.
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
+#include <ostream>
 #include <string>
 #include <thread>
 
@@ -57,43 +58,6 @@ INSTANTIATE_TEST_SUITE_P(
                  "Memory limit exceeded: array 'a' of 100000 elements does not fit in 16777216 bytes"}),
     [](const auto& row) { return std::string(row.param.name); });
 
-TEST(MemoryLimit, CountsWhatIsHeldNotWhatWasEverAllocated) {
-    // Each call's array is freed at its return, so ten calls need no more than one.
-    const std::string script = "void f() { int a[100000]; }\r\n" + Repeat("f();\r\n", 10) + "string s; s = \"" +
-                               std::string(1000, 'x') + "\";\r\n" + Repeat("s = s + \"y\";\r\n", 2000);
-    ValidationOptions options;
-    options.memoryLimitBytes = std::size_t{6} << 20;
-    const ValidationResult result = Validate(script, options);
-    EXPECT_TRUE(result.ok) << result.message;
-    EXPECT_EQ(result.stop, StopReason::None);
-}
-
-// An element costs its payload alone: each of these would need ten times the limit if it
-// were held as a whole value.
-TEST(MemoryLimit, AnArrayElementCostsItsPayload) {
-    const struct {
-        const char* script;
-        const char* result;
-    } rows[] = {{"int a[400000]; a[399999] = 7; return a[399999] + a[0];", "Int 7"},
-                {"float a[200000]; a[5] = 2.5; return a[5];", "Float 2.5"},
-                {"string a[60000]; a[1] = \"xy\"; return a[1] + a[0];", "String xy"}};
-    for (const auto& row : rows) {
-        ValidationOptions options;
-        options.memoryLimitBytes = std::size_t{2} << 20;
-        const ValidationResult result = Validate(row.script, options);
-        EXPECT_TRUE(result.ok) << row.script << ": " << result.message;
-        EXPECT_EQ(Describe(result.result), row.result);
-    }
-}
-
-TEST(MemoryLimit, ZeroMeansNone) {
-    ValidationOptions options;
-    options.memoryLimitBytes = 0;
-    const ValidationResult result = Validate("int a[100000]; string s; s = \"abc\"; s = s + s;\r\n", options);
-    EXPECT_TRUE(result.ok) << result.message;
-    EXPECT_EQ(result.stop, StopReason::None);
-}
-
 TEST(TimeLimit, StopsADoublingChainWithALocatedMessage) {
     const std::string script = DoublingChain(40) + "return f40(1);\r\n";
     ValidationOptions options;
@@ -106,15 +70,6 @@ TEST(TimeLimit, StopsADoublingChainWithALocatedMessage) {
     EXPECT_GE(result.error->line, 1);
     EXPECT_LE(result.error->line, 43);
     EXPECT_EQ(result.message.rfind("ScriptReader: file:'*inline*', line: ", 0), 0u);
-}
-
-TEST(TimeLimit, LeavesAScriptWithinItAlone) {
-    ValidationOptions options;
-    options.timeLimitSeconds = 60;
-    const ValidationResult result = Validate(DoublingChain(3) + "return f3(1);", options);
-    EXPECT_TRUE(result.ok);
-    EXPECT_EQ(result.stop, StopReason::None);
-    EXPECT_EQ(result.result.i, 8);
 }
 
 TEST(Cancel, AFlagSetBeforehandStopsAtTheFirstToken) {
@@ -146,15 +101,58 @@ TEST(Cancel, AnotherThreadStopsARunThatWouldNeverEnd) {
     EXPECT_EQ(result.error->message, "Validation cancelled");
 }
 
-TEST(Cancel, AnUnsetFlagChangesNothing) {
+struct WithinCase {
+    const char* name;
+    std::string script;
+    std::size_t memoryLimitBytes;
+    double timeLimitSeconds;
+    bool cancelFlag;        ///< an unset cancel flag is handed over
+    const char* result;     ///< as Describe writes it
+    const char* variables;  ///< the external variables, blank-separated
+};
+
+std::ostream& operator<<(std::ostream& out, const WithinCase& c) { return out << c.name; }
+
+class WithinLimits : public ::testing::TestWithParam<WithinCase> {};
+
+TEST_P(WithinLimits, ARunThatKeepsToThemEndsAsWithoutThem) {
+    const WithinCase& c = GetParam();
     const std::atomic<bool> cancel{false};
     ValidationOptions options;
-    options.cancel = &cancel;
-    const ValidationResult result = Validate("int x; x = y + f(2);", options);
+    options.memoryLimitBytes = c.memoryLimitBytes;
+    options.timeLimitSeconds = c.timeLimitSeconds;
+    if (c.cancelFlag) options.cancel = &cancel;
+    const ValidationResult result = Validate(c.script, options);
     EXPECT_TRUE(result.ok);
     EXPECT_EQ(result.message, "Validation successful");
-    ASSERT_EQ(result.externalVariables.size(), 1u);
-    EXPECT_EQ(result.externalVariables[0].name, "y");
+    EXPECT_EQ(result.stop, StopReason::None);
+    EXPECT_EQ(Describe(result.result), c.result);
+    EXPECT_EQ(Joined(Names(result.externalVariables)), c.variables);
 }
+
+constexpr std::size_t kMiB = std::size_t{1} << 20;
+
+INSTANTIATE_TEST_SUITE_P(
+    Scripts, WithinLimits,
+    ::testing::Values(
+        // Each call's array is freed at its return, so ten calls need no more than one.
+        WithinCase{"WhatIsHeldNotWhatWasEverAllocatedCounts",
+                   "void f() { int a[100000]; }\r\n" + Repeat("f();\r\n", 10) + "string s; s = \"" +
+                       std::string(1000, 'x') + "\";\r\n" + Repeat("s = s + \"y\";\r\n", 2000),
+                   6 * kMiB, 0, false, "Void", ""},
+        // An element costs its payload alone: each of these would need ten times the limit if
+        // it were held as a whole value.
+        WithinCase{"AnIntElementCostsItsPayload", "int a[400000]; a[399999] = 7; return a[399999] + a[0];", 2 * kMiB, 0,
+                   false, "Int 7", ""},
+        WithinCase{"AFloatElementCostsItsPayload", "float a[200000]; a[5] = 2.5; return a[5];", 2 * kMiB, 0, false,
+                   "Float 2.5", ""},
+        WithinCase{"AStringElementCostsItsPayload", "string a[60000]; a[1] = \"xy\"; return a[1] + a[0];", 2 * kMiB, 0,
+                   false, "String xy", ""},
+        WithinCase{"ZeroMemoryLimitMeansNone", "int a[100000]; string s; s = \"abc\"; s = s + s;\r\n", 0, 0, false,
+                   "Void", ""},
+        WithinCase{"WithinTheTimeLimit", DoublingChain(3) + "return f3(1);", kDefaultMemoryLimitBytes, 60, false,
+                   "Int 8", ""},
+        WithinCase{"AnUnsetCancelFlag", "int x; x = y + f(2);", kDefaultMemoryLimitBytes, 0, true, "Void", "y"}),
+    [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace
