@@ -59,7 +59,7 @@ ValidationResult ValidateLoaded(const ValidationOptions& options, Load load) {
     result.randomDraws = engine.randomDraws;
     result.externalVariables = Located(engine, engine.externalVariables);
     result.externalFunctions = Located(engine, engine.externalFunctions);
-    result.declarations = CollectDeclarations(engine);
+    if (options.collectDeclarations) result.declarations = CollectDeclarations(engine);
     return result;
 }
 

@@ -24,6 +24,9 @@ struct ValidationOptions {
     const std::atomic<bool>* cancel = nullptr;  ///< another thread sets it to stop; null: none
     double timeLimitSeconds = 0;                ///< the longest the run may take; 0: no limit
     std::size_t memoryLimitBytes = kDefaultMemoryLimitBytes;  ///< most the run may hold at once; 0: no limit
+    /// Fill `declarations`; off, a script of a million globals is not described a second time
+    /// for a host that only shows the outcome.
+    bool collectDeclarations = false;
 };
 
 /// A name the script uses without declaring it, and where it is used first.
@@ -45,7 +48,7 @@ struct ValidationResult {
     std::vector<ExternalName> externalFunctions;  ///< in display order
     Value result;                                 ///< what the run returned; Void after a failure
     uint64_t randomDraws = 0;                     ///< how often rand drew from the generator
-    Declarations declarations;                    ///< the functions and globals filed by the run
+    Declarations declarations;                    ///< the functions and globals filed by the run, when asked for
     StopReason stop = StopReason::None;           ///< the limit that ended the run early, if any
 };
 

@@ -69,6 +69,7 @@ Analysis Analyze(std::string_view text, int version, const std::atomic<bool>* ca
     ValidationOptions options;
     options.cancel = cancel;
     options.timeLimitSeconds = kAnalysisTimeLimitSeconds;
+    options.collectDeclarations = true;
     // Handed over: the engine keeps the one copy of the converted text.
     const ValidationResult result = Validate(std::move(engineText), options);
     if (result.stop == StopReason::Cancelled) {

@@ -9,6 +9,13 @@
 
 namespace {
 
+/// Validates the script as the language server does, asking for its declarations.
+ValidationResult Described(const std::string& script) {
+    ValidationOptions options;
+    options.collectDeclarations = true;
+    return Validate(script, options);
+}
+
 const std::string kScript =
     "#include \"nothing.c\"\r\n"
     "int count;\r\n"
@@ -20,7 +27,7 @@ const std::string kScript =
     "string title;\r\n";
 
 TEST(Declarations, FunctionsInDeclarationOrderWithEachArityAndTheirPlaces) {
-    const ValidationResult result = Validate(kScript);
+    const ValidationResult result = Described(kScript);
     ASSERT_TRUE(result.ok) << result.message;
     const auto& functions = result.declarations.functions;
     ASSERT_EQ(functions.size(), 2u);  // ADD with two parameters repeats add@2 and is not filed
@@ -64,7 +71,7 @@ TEST(Declarations, GlobalsInDeclarationOrderWithTypesAndPlacesButNoLocals) {
         {"b", ValueType::Float, 0, "b;"},
         {"title", ValueType::String, 0, "title"},
     };
-    const ValidationResult result = Validate(kScript);
+    const ValidationResult result = Described(kScript);
     const auto& globals = result.declarations.globalVariables;
     ASSERT_EQ(globals.size(), std::size(expected));
     for (size_t k = 0; k < globals.size(); ++k) {
@@ -80,7 +87,7 @@ TEST(Declarations, GlobalsInDeclarationOrderWithTypesAndPlacesButNoLocals) {
 
 TEST(Declarations, AFailedRunKeepsWhatWasDeclaredBeforeTheError) {
     const std::string script = "int before;\r\nint f() { return 1; }\r\nbefore = \"text\";\r\nint after;\r\n";
-    const ValidationResult result = Validate(script);
+    const ValidationResult result = Described(script);
     ASSERT_TRUE(result.error.has_value());
     ASSERT_EQ(result.declarations.globalVariables.size(), 1u);
     EXPECT_EQ(result.declarations.globalVariables[0].name, "before");
@@ -89,7 +96,7 @@ TEST(Declarations, AFailedRunKeepsWhatWasDeclaredBeforeTheError) {
 }
 
 TEST(Declarations, ADeclinedLoadHasNone) {
-    const ValidationResult result = Validate("int x;\r\nint y = $;\r\n");
+    const ValidationResult result = Described("int x;\r\nint y = $;\r\n");
     ASSERT_EQ(result.load, LoadOutcome::Declined);
     EXPECT_TRUE(result.declarations.functions.empty());
     EXPECT_TRUE(result.declarations.globalVariables.empty());
