@@ -4,14 +4,14 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
-#include <string_view>
-#include <unordered_map>
+#include <climits>
 #include <utility>
 
 #include "containers/AsciiCase.h"
 #include "containers/CharBuffer.h"
 #include "containers/ContainerMessages.h"
-#include "containers/DynaMem.h"
+#include "containers/EntryBlocks.h"
+#include "containers/OrdinalIndex.h"
 #include "diagnostics/ErrorClass.h"
 
 /// Item of the name sets, whose key is all they hold.
@@ -73,57 +73,49 @@ public:
     int caseSensitive = 0;  ///< 0: ASCII letters match in either case
     int walkPos = 0;        ///< cursor of the entry walk: the leaf being walked
 
-private:
-    /// Hash and equality of key rests under the tree's case rule.
-    struct KeyRule {
-        bool caseSensitive = true;
-        std::size_t operator()(std::string_view rest) const;
-        bool operator()(std::string_view a, std::string_view b) const;
+    struct Leaf {
+        EntryBlocks<Entry> entries;  ///< in insertion order
+        OrdinalIndex index;          ///< lookup by key rest, for large leaves only
+        int walkPos = 0;             ///< cursor of the entry walk in this leaf
     };
-    /// Key rests of a leaf's entries; it points into the keys, which never change once filed.
-    using LeafIndex = std::unordered_map<std::string_view, Entry*, KeyRule, KeyRule>;
+
+private:
     /// Leaves this full get an index: scripts with thousands of names sharing an initial
     /// would otherwise compare each lookup against all of them.
     static constexpr int kIndexedLeafSize = 16;
 
-public:
-    struct Leaf {
-        std::unique_ptr<DynaMem<Entry>> entries;  ///< created on the first insertion here
-        std::unique_ptr<LeafIndex> index;         ///< lookup by key rest, for large leaves only
-        int walkPos = 0;                          ///< cursor of the entry walk in this leaf
-    };
-
-private:
     /// The leaf that holds or would hold name; null when Find meets a tree without children.
     Leaf* Descend(const char* name, int length, bool create);
+    /// Hash of a key from its second character on, under the tree's case rule.
+    std::uint32_t HashRest(const char* name, int length) const;
+    /// True when the entry's key equals the name of that length from the second character on.
+    bool SameRest(const Entry& entry, const char* name, int length) const;
     /// The entry of leaf whose key equals name from its second character on, or null.
-    Entry* FindInLeaf(Leaf& leaf, const char* name) const;
+    Entry* FindInLeaf(Leaf& leaf, const char* name, int length) const;
     /// Find on a name of known length.
     Entry* FindName(const char* name, int length);
     /// Adds an entry under key to a leaf that does not hold it yet.
     Entry* File(Leaf& leaf, CharBuffer&& key);
-    /// Files a new entry in the leaf's index, building the index once the leaf is large.
-    void IndexEntry(Leaf& leaf, Entry* entry) const;
+    /// Files the leaf's newest entry in its index, building the index once the leaf is large.
+    void IndexNewest(Leaf& leaf) const;
 };
 
 template <typename T>
-std::size_t SearchTree<T>::KeyRule::operator()(std::string_view rest) const {
-    std::size_t hash = 14695981039346656037ull;  // FNV-1a
-    for (const char c : rest) {
-        hash ^= caseSensitive ? static_cast<unsigned char>(c) : FoldAsciiCase(c);
-        hash *= 1099511628211ull;
+std::uint32_t SearchTree<T>::HashRest(const char* name, int length) const {
+    std::uint32_t hash = 2166136261u;  // FNV-1a
+    for (int k = 1; k < length; ++k) {
+        hash ^= caseSensitive ? static_cast<unsigned char>(name[k]) : FoldAsciiCase(name[k]);
+        hash *= 16777619u;
     }
     return hash;
 }
 
 template <typename T>
-bool SearchTree<T>::KeyRule::operator()(std::string_view a, std::string_view b) const {
-    if (a.size() != b.size()) return false;
-    for (std::size_t k = 0; k < a.size(); ++k) {
-        const bool same = caseSensitive ? a[k] == b[k] : FoldAsciiCase(a[k]) == FoldAsciiCase(b[k]);
-        if (!same) return false;
-    }
-    return true;
+bool SearchTree<T>::SameRest(const Entry& entry, const char* name, int length) const {
+    if (entry.key.length != length) return false;
+    const char* keyRest = entry.key.CStr() + 1;
+    return caseSensitive ? std::memcmp(keyRest, name + 1, static_cast<std::size_t>(length - 1)) == 0
+                         : EqualsIgnoreAsciiCase(keyRest, name + 1);
 }
 
 template <typename T>
@@ -145,20 +137,17 @@ typename SearchTree<T>::Leaf* SearchTree<T>::Descend(const char* name, int lengt
 }
 
 template <typename T>
-typename SearchTree<T>::Entry* SearchTree<T>::FindInLeaf(Leaf& leaf, const char* name) const {
-    if (!leaf.entries) return nullptr;
+typename SearchTree<T>::Entry* SearchTree<T>::FindInLeaf(Leaf& leaf, const char* name, int length) const {
     // The first characters are equal by the choice of the leaf.
-    const char* rest = name + 1;
-    if (leaf.index) {
-        const auto hit = leaf.index->find(std::string_view(rest));
-        return hit == leaf.index->end() ? nullptr : hit->second;
+    const EntryBlocks<Entry>& entries = leaf.entries;
+    if (!leaf.index.Empty()) {
+        const int k = leaf.index.Find(HashRest(name, length),
+                                      [&](int ordinal) { return SameRest(*entries.Get(ordinal), name, length); });
+        return k < 0 ? nullptr : entries.Get(k);
     }
-    const DynaMem<Entry>& entries = *leaf.entries;
     for (int k = 0; k < entries.GetCount(); ++k) {
         Entry* entry = entries.Get(k);
-        const char* keyRest = entry->key.CStr() + 1;
-        const bool equal = caseSensitive ? std::strcmp(keyRest, rest) == 0 : EqualsIgnoreAsciiCase(keyRest, rest);
-        if (equal) return entry;
+        if (SameRest(*entry, name, length)) return entry;
     }
     return nullptr;
 }
@@ -167,46 +156,45 @@ template <typename T>
 typename SearchTree<T>::Entry* SearchTree<T>::Insert(const CharBuffer& name) {
     Leaf* leaf = Descend(name.CStr(), name.length, true);
     // The copy is made only for a name that is filed.
-    return FindInLeaf(*leaf, name.CStr()) ? nullptr : File(*leaf, CharBuffer(name));
+    return FindInLeaf(*leaf, name.CStr(), name.length) ? nullptr : File(*leaf, CharBuffer(name));
 }
 
 template <typename T>
 typename SearchTree<T>::Entry* SearchTree<T>::Insert(CharBuffer&& name) {
     Leaf* leaf = Descend(name.CStr(), name.length, true);
-    return FindInLeaf(*leaf, name.CStr()) ? nullptr : File(*leaf, std::move(name));
+    return FindInLeaf(*leaf, name.CStr(), name.length) ? nullptr : File(*leaf, std::move(name));
 }
 
 template <typename T>
 typename SearchTree<T>::Entry* SearchTree<T>::File(Leaf& leaf, CharBuffer&& key) {
     const auto slot = static_cast<std::size_t>(&leaf - children.get());
     filledLeaves[slot / 64] |= std::uint64_t{1} << (slot % 64);
-    if (!leaf.entries) leaf.entries = std::make_unique<DynaMem<Entry>>(8);
-    Entry* entry = leaf.entries->GetSlot(leaf.entries->Add());
+    if (leaf.entries.GetCount() == INT_MAX) Error(ContainerMessages::kMaximumDataElements, INT_MAX);
+    Entry* entry = leaf.entries.Append();
     entry->key = std::move(key);
-    IndexEntry(leaf, entry);
+    IndexNewest(leaf);
     return entry;
 }
 
 template <typename T>
-void SearchTree<T>::IndexEntry(Leaf& leaf, Entry* entry) const {
-    const auto restOf = [](const Entry* e) { return std::string_view(e->key.CStr() + 1); };
-    if (leaf.index) {
-        leaf.index->emplace(restOf(entry), entry);
+void SearchTree<T>::IndexNewest(Leaf& leaf) const {
+    const int count = leaf.entries.GetCount();
+    if (count < kIndexedLeafSize) return;
+    const auto file = [&](int k) {
+        const CharBuffer& key = leaf.entries.Get(k)->key;
+        leaf.index.Add(HashRest(key.CStr(), key.length), k);
+    };
+    if (count > kIndexedLeafSize) {
+        file(count - 1);
         return;
     }
-    if (leaf.entries->GetCount() < kIndexedLeafSize) return;
-    const KeyRule rule{caseSensitive != 0};
-    leaf.index = std::make_unique<LeafIndex>(64, rule, rule);
-    for (int k = 0; k < leaf.entries->GetCount(); ++k) {
-        Entry* e = leaf.entries->Get(k);
-        leaf.index->emplace(restOf(e), e);
-    }
+    for (int k = 0; k < count; ++k) file(k);
 }
 
 template <typename T>
 typename SearchTree<T>::Entry* SearchTree<T>::FindName(const char* name, int length) {
     Leaf* leaf = Descend(name, length, false);
-    return leaf ? FindInLeaf(*leaf, name) : nullptr;
+    return leaf ? FindInLeaf(*leaf, name, length) : nullptr;
 }
 
 template <typename T>
@@ -243,8 +231,8 @@ typename SearchTree<T>::Entry* SearchTree<T>::NextEntry(CharBuffer* out) {
     if (!children) return nullptr;
     for (; walkPos < range; ++walkPos) {
         Leaf& leaf = children[walkPos];
-        if (leaf.entries && leaf.walkPos < leaf.entries->GetCount()) {
-            Entry* entry = leaf.entries->Get(leaf.walkPos++);
+        if (leaf.walkPos < leaf.entries.GetCount()) {
+            Entry* entry = leaf.entries.Get(leaf.walkPos++);
             if (out) *out = entry->key;
             return entry;
         }
@@ -258,8 +246,8 @@ typename SearchTree<T>::Leaves SearchTree<T>::ReleaseLeaves() {
         for (int word = 0; word < 2; ++word) {
             for (std::uint64_t bits = filledLeaves[word]; bits != 0; bits &= bits - 1) {
                 Leaf& leaf = children[word * 64 + std::countr_zero(bits)];
-                leaf.index.reset();
-                if (leaf.entries) leaf.entries->Clear();
+                leaf.index.Clear();
+                leaf.entries.Clear();
                 leaf.walkPos = 0;
             }
         }

@@ -83,6 +83,25 @@ TEST(SearchTree, FoldsOnlyLettersInShortAndIndexedLeaves) {
     }
 }
 
+// One leaf of thousands of names: its entries sit in blocks that must never move as later
+// blocks come, and its index must keep finding every name while it doubles.
+TEST(SearchTree, ALargeLeafKeepsEveryEntryInPlaceAndInOrder) {
+    for (const int caseSensitive : {0, 1}) {
+        NameSet tree(caseSensitive);
+        std::vector<const NameSet::Entry*> filed;
+        for (int k = 0; k < 5000; ++k) filed.push_back(tree.Insert(CharBuffer(("v" + std::to_string(k)).c_str())));
+        for (int k = 0; k < 5000; k += 7) {
+            EXPECT_EQ(tree.Find(("V" + std::to_string(k)).c_str()), caseSensitive ? nullptr : filed[k]) << k;
+            ASSERT_EQ(tree.Find(("v" + std::to_string(k)).c_str()), filed[k]) << k;
+        }
+        EXPECT_EQ(tree.Insert(CharBuffer("v4999")), nullptr);
+        EXPECT_EQ(tree.Find("v5000"), nullptr);
+        const std::vector<std::string> names = WalkedNames(tree);
+        ASSERT_EQ(names.size(), 5000u);
+        for (int k = 0; k < 5000; k += 499) EXPECT_EQ(names[k], "v" + std::to_string(k));
+    }
+}
+
 TEST(SearchTree, WalkGroupsByFoldedFirstCharacterInInsertionOrder) {
     NameSet tree;
     tree.ResetWalk();
