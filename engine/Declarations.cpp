@@ -12,9 +12,9 @@ struct Placed {
     size_t index = 0;
 };
 
-DeclaredVariable DescribeVariable(const ScriptReader& engine, const Variable& variable) {
+DeclaredVariable DescribeVariable(const ScriptReader& engine, const Variable& variable, const char* name, int length) {
     DeclaredVariable declared;
-    declared.name.assign(variable.name.CStr(), static_cast<size_t>(variable.name.length));
+    declared.name.assign(name, static_cast<size_t>(length));
     declared.type = variable.value.type;
     declared.arraySize = std::max(variable.arraySize, 0);  // scalars are filed with -1 or 0
     engine.LocateAsWritten(std::max(variable.declaredAt, 0), declared.line, declared.column);
@@ -46,7 +46,9 @@ Declarations CollectDeclarations(ScriptReader& engine) {
         declared.name.assign(record.name.CStr(), static_cast<size_t>(record.name.length));
         declared.returnType = record.returnType;
         for (int k = 0; k < record.params.GetCount(); ++k) {
-            declared.parameters.push_back(DescribeVariable(engine, *record.params.Get(k)));
+            const Variable& parameter = *record.params.Get(k);
+            declared.parameters.push_back(
+                DescribeVariable(engine, parameter, parameter.name.CStr(), parameter.name.length));
         }
         engine.LocateAsWritten(record.nameStart, declared.line, declared.column);
         engine.LocateAsWritten(record.bodyEnd, declared.endLine, declared.endColumn);
@@ -60,7 +62,7 @@ Declarations CollectDeclarations(ScriptReader& engine) {
     engine.globals.ResetWalk();
     while (const auto* entry = engine.globals.NextEntry()) {
         globalPlaces.push_back({entry->item.declaredAt, globals.size()});
-        globals.push_back(DescribeVariable(engine, entry->item));
+        globals.push_back(DescribeVariable(engine, entry->item, entry->key.CStr(), entry->key.length));
     }
     declarations.globalVariables = InDeclarationOrder(std::move(globals), std::move(globalPlaces));
     return declarations;

@@ -1,4 +1,5 @@
 #pragma once
+#include <algorithm>
 #include <bit>
 #include <cstddef>
 #include <cstdint>
@@ -11,6 +12,7 @@
 #include "containers/CharBuffer.h"
 #include "containers/ContainerMessages.h"
 #include "containers/EntryBlocks.h"
+#include "containers/NameKey.h"
 #include "containers/OrdinalIndex.h"
 #include "diagnostics/ErrorClass.h"
 
@@ -25,8 +27,8 @@ class SearchTree : public ErrorClass {
 public:
     /// One name with its item.
     struct Entry {
-        T item;          ///< filled by the caller after Insert
-        CharBuffer key;  ///< the name as first inserted
+        T item;       ///< filled by the caller after Insert
+        NameKey key;  ///< the name as first inserted
     };
 
     /// The child of the root for one first character: its names in insertion order.
@@ -43,10 +45,15 @@ public:
     SearchTree& operator=(const SearchTree&) = delete;
     ~SearchTree() override = default;
 
-    /// A new entry keyed by a copy of name, or null when the tree already holds the name.
-    Entry* Insert(const CharBuffer& name);
-    /// Insert that takes the key over instead of copying it.
-    Entry* Insert(CharBuffer&& name);
+    /// A new entry keyed by a copy of the length bytes of name, or null when the tree already
+    /// holds the name.
+    Entry* Insert(const char* name, int length);
+    /// Insert of a whole buffer.
+    Entry* Insert(const CharBuffer& name) { return Insert(name.CStr(), name.length); }
+    /// Insert of a NUL-terminated name; one too long for an int is cut, as a CharBuffer cuts it.
+    Entry* Insert(const char* name) {
+        return Insert(name, static_cast<int>(std::min<std::size_t>(std::strlen(name), INT_MAX - 1)));
+    }
     /// The entry holding name, or null.
     Entry* Find(const CharBuffer& name);
     /// The entry holding the NUL-terminated name, or null.
@@ -94,8 +101,8 @@ private:
     Entry* FindInLeaf(Leaf& leaf, const char* name, int length) const;
     /// Find on a name of known length.
     Entry* FindName(const char* name, int length);
-    /// Adds an entry under key to a leaf that does not hold it yet.
-    Entry* File(Leaf& leaf, CharBuffer&& key);
+    /// Adds an entry under a copy of name to a leaf that does not hold it yet.
+    Entry* File(Leaf& leaf, const char* name, int length);
     /// Files the leaf's newest entry in its index, building the index once the leaf is large.
     void IndexNewest(Leaf& leaf) const;
 };
@@ -113,9 +120,12 @@ std::uint32_t SearchTree<T>::HashRest(const char* name, int length) const {
 template <typename T>
 bool SearchTree<T>::SameRest(const Entry& entry, const char* name, int length) const {
     if (entry.key.length != length) return false;
-    const char* keyRest = entry.key.CStr() + 1;
-    return caseSensitive ? std::memcmp(keyRest, name + 1, static_cast<std::size_t>(length - 1)) == 0
-                         : EqualsIgnoreAsciiCase(keyRest, name + 1);
+    const char* key = entry.key.CStr();
+    if (caseSensitive) return std::memcmp(key + 1, name + 1, static_cast<std::size_t>(length - 1)) == 0;
+    for (int k = 1; k < length; ++k) {
+        if (FoldAsciiCase(key[k]) != FoldAsciiCase(name[k])) return false;
+    }
+    return true;
 }
 
 template <typename T>
@@ -153,25 +163,18 @@ typename SearchTree<T>::Entry* SearchTree<T>::FindInLeaf(Leaf& leaf, const char*
 }
 
 template <typename T>
-typename SearchTree<T>::Entry* SearchTree<T>::Insert(const CharBuffer& name) {
-    Leaf* leaf = Descend(name.CStr(), name.length, true);
-    // The copy is made only for a name that is filed.
-    return FindInLeaf(*leaf, name.CStr(), name.length) ? nullptr : File(*leaf, CharBuffer(name));
+typename SearchTree<T>::Entry* SearchTree<T>::Insert(const char* name, int length) {
+    Leaf* leaf = Descend(name, length, true);
+    return FindInLeaf(*leaf, name, length) ? nullptr : File(*leaf, name, length);
 }
 
 template <typename T>
-typename SearchTree<T>::Entry* SearchTree<T>::Insert(CharBuffer&& name) {
-    Leaf* leaf = Descend(name.CStr(), name.length, true);
-    return FindInLeaf(*leaf, name.CStr(), name.length) ? nullptr : File(*leaf, std::move(name));
-}
-
-template <typename T>
-typename SearchTree<T>::Entry* SearchTree<T>::File(Leaf& leaf, CharBuffer&& key) {
+typename SearchTree<T>::Entry* SearchTree<T>::File(Leaf& leaf, const char* name, int length) {
     const auto slot = static_cast<std::size_t>(&leaf - children.get());
     filledLeaves[slot / 64] |= std::uint64_t{1} << (slot % 64);
     if (leaf.entries.GetCount() == INT_MAX) Error(ContainerMessages::kMaximumDataElements, INT_MAX);
     Entry* entry = leaf.entries.Append();
-    entry->key = std::move(key);
+    entry->key.Assign(name, length);
     IndexNewest(leaf);
     return entry;
 }
@@ -181,7 +184,7 @@ void SearchTree<T>::IndexNewest(Leaf& leaf) const {
     const int count = leaf.entries.GetCount();
     if (count < kIndexedLeafSize) return;
     const auto file = [&](int k) {
-        const CharBuffer& key = leaf.entries.Get(k)->key;
+        const NameKey& key = leaf.entries.Get(k)->key;
         leaf.index.Add(HashRest(key.CStr(), key.length), k);
     };
     if (count > kIndexedLeafSize) {
@@ -233,7 +236,9 @@ typename SearchTree<T>::Entry* SearchTree<T>::NextEntry(CharBuffer* out) {
         Leaf& leaf = children[walkPos];
         if (leaf.walkPos < leaf.entries.GetCount()) {
             Entry* entry = leaf.entries.Get(leaf.walkPos++);
-            if (out) *out = entry->key;
+            if (out)
+                std::memcpy(out->Overwrite(entry->key.length), entry->key.CStr(),
+                            static_cast<std::size_t>(entry->key.length));
             return entry;
         }
     }

@@ -13,7 +13,5 @@ using ExternalNameSet = SearchTree<FirstUse>;
 /// Enters a name unless some spelling of it is there already, so that the set keeps the
 /// letters and the place of the first use.
 inline void RecordExternal(ExternalNameSet& names, const char* name, int position) {
-    // Looking first spares the key copy that Insert makes on every repeated use.
-    if (names.Find(name) != nullptr) return;
-    if (auto* entry = names.Insert(CharBuffer(name))) entry->item.position = position;
+    if (auto* entry = names.Insert(name)) entry->item.position = position;
 }

@@ -173,7 +173,7 @@ void ScriptReader::DeclareFunction(const char* name, ValueType returnType, int n
     // A second declaration of the same name and arity is silently ignored: the first stays.
     std::string key;
     FunctionKey(key, name, record.params.GetCount());
-    auto* entry = functions.Insert(CharBuffer(key.c_str()));
+    auto* entry = functions.Insert(key.c_str(), static_cast<int>(key.size()));
     if (entry) entry->item = record;
     callMemo.Clear();
 

@@ -8,7 +8,7 @@
 struct Variable {
     Value value;                  ///< scalar value; its type is the declared type
     ArrayElements elements;       ///< arraySize elements, none for a scalar
-    CharBuffer name;              ///< the name as declared
+    CharBuffer name;              ///< a parameter's name; a scope's variables are named by their key
     int arraySize = 0;            ///< 0 for a scalar
     int declaredAt = -1;          ///< first byte of the name where it was declared
     MemoryCharge elementsCharge;  ///< the elements' share of the validation's memory

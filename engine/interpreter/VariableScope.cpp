@@ -8,14 +8,13 @@ using namespace InterpreterMessages;
 VariableScope::VariableScope() : SearchTree<Variable>(1) {}
 
 Variable* VariableScope::AddVariable(const char* name, ValueType type, int arraySize) {
-    Entry* entry = Insert(CharBuffer(name));
+    Entry* entry = Insert(name);
     if (!entry) {
         // A scope in an engine reports with the script position; a lone scope has none.
         if (engine) engine->ScriptError(kVariableAlreadyInStack, name);
         Error(kVariableAlreadyInStack, name);
     }
     Variable& variable = entry->item;
-    variable.name = entry->key;
     variable.value.type = type;
     variable.arraySize = arraySize;
     if (arraySize >= 1) {

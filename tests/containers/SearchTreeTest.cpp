@@ -26,7 +26,25 @@ TEST(SearchTree, CaseRuleDecidesWhetherSpellingsAreOneName) {
         // Folded, "count" is the name already there, and "COUNT" finds it as first spelled.
         EXPECT_EQ(tree.Insert(CharBuffer("count")) != nullptr, caseSensitive == 1);
         const auto* found = tree.Find("COUNT");
-        EXPECT_STREQ(found ? found->key.text : nullptr, caseSensitive ? nullptr : "Count");
+        EXPECT_STREQ(found ? found->key.CStr() : nullptr, caseSensitive ? nullptr : "Count");
+    }
+}
+
+// A key of up to 15 bytes is held in its entry, a longer one on its own: both sides of that
+// line must keep the whole name.
+TEST(SearchTree, KeysOfEveryLengthComeBackWhole) {
+    for (const int length : {1, 2, 15, 16, 17, 300}) {
+        NameSet tree;
+        std::string name(static_cast<std::size_t>(length), 'k');
+        name.back() = 'Z';
+        ASSERT_NE(tree.Insert(name.c_str()), nullptr) << length;
+        std::string other = name;
+        other.back() = 'z';
+        const auto* found = tree.Find(other.c_str());
+        EXPECT_STREQ(found ? found->key.CStr() : nullptr, name.c_str()) << length;
+        EXPECT_EQ(found ? found->key.length : 0, length);
+        EXPECT_EQ(tree.Insert(other.c_str()), nullptr) << length;
+        EXPECT_EQ(WalkedNames(tree), std::vector<std::string>{name}) << length;
     }
 }
 
@@ -73,12 +91,12 @@ TEST(SearchTree, FoldsOnlyLettersInShortAndIndexedLeaves) {
             std::string mixed = name;
             for (char& c : mixed) c = (c == 'x') ? 'X' : c;
             const auto* found = tree.Find(mixed.c_str());
-            EXPECT_STREQ(found ? found->key.text : nullptr, name.c_str()) << mixed << ", " << fillers;
+            EXPECT_STREQ(found ? found->key.CStr() : nullptr, name.c_str()) << mixed << ", " << fillers;
         }
         if (fillers > 0) {
             EXPECT_EQ(tree.Insert(CharBuffer("XF7")), nullptr);
             const auto* found = tree.Find("xF19");
-            EXPECT_STREQ(found ? found->key.text : nullptr, "xf19");
+            EXPECT_STREQ(found ? found->key.CStr() : nullptr, "xf19");
         }
     }
 }
