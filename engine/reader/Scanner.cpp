@@ -130,7 +130,7 @@ char ScriptReader::PeekChar() {
     return sourceText[position];
 }
 
-void ScriptReader::SkipBlanks() {
+void ScriptReader::SkipBlanksAndComments() {
     // Every token is read behind this, so it works on a local cursor over the bytes.
     const char* text = sourceText.data();
     int p = position;

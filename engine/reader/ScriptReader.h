@@ -126,7 +126,16 @@ public:
     /// Moves the cursor; no check.
     void SetPosition(int pos) { position = pos; }
     /// Moves the cursor to the next token's first byte, past blanks and comments.
-    void SkipBlanks();
+    void SkipBlanks() {
+        // Most calls find the cursor on a token already: a byte above 32 that is no '/'.
+        if (position < sourceLength) {
+            const char c = sourceText[static_cast<std::size_t>(position)];
+            if (static_cast<signed char>(c) > 32 && c != '/') return;
+        }
+        SkipBlanksAndComments();
+    }
+    /// SkipBlanks when the cursor may stand on a blank or a comment.
+    void SkipBlanksAndComments();
     /// Reads one token into out; returns its kind.
     TokenKind ReadToken(CharBuffer& out);
     /// Reads a number at the cursor.
