@@ -1,5 +1,7 @@
 #include "interpreter/VariableScope.h"
 
+#include <utility>
+
 #include "interpreter/InterpreterMessages.h"
 #include "reader/ScriptReader.h"
 
@@ -21,11 +23,13 @@ Variable* VariableScope::AddVariable(const char* name, ValueType type, int array
         // Counted before the elements exist: an array past the memory limit is refused by
         // name instead of taking the machine's memory.
         const size_t bytes = ArrayElements::Bytes(type, arraySize);
+        MemoryCharge charge;
         if (engine) {
             engine->budget.CheckArray(name, arraySize, bytes);
-            variable.elementsCharge = MemoryCharge(&engine->budget, bytes);
+            charge = MemoryCharge(&engine->budget, bytes);
         }
         variable.elements = ArrayElements(type, arraySize);
+        variable.elements.Charge(std::move(charge));
     }
     return &variable;
 }

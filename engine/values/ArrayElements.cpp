@@ -2,17 +2,19 @@
 
 #include <algorithm>
 
-ArrayElements::ArrayElements(ValueType type, int count) : type(type), count(std::max(count, 0)) {
-    const auto n = static_cast<std::size_t>(this->count);
+ArrayElements::ArrayElements(ValueType type, int count) : store(std::make_unique<Store>()) {
+    store->type = type;
+    store->count = std::max(count, 0);
+    const auto n = static_cast<std::size_t>(store->count);
     switch (type) {
     case ValueType::Int:
-        ints = std::make_unique<int32_t[]>(n);
+        store->ints = std::make_unique<int32_t[]>(n);
         break;
     case ValueType::Float:
-        floats = std::make_unique<double[]>(n);
+        store->floats = std::make_unique<double[]>(n);
         break;
     case ValueType::String:
-        strings = std::make_unique<CharBuffer[]>(n);
+        store->strings = std::make_unique<CharBuffer[]>(n);
         break;
     case ValueType::Void:
     case ValueType::External:
@@ -20,16 +22,26 @@ ArrayElements::ArrayElements(ValueType type, int count) : type(type), count(std:
     }
 }
 
-ArrayElements::ArrayElements(const ArrayElements& other) : ArrayElements(other.type, other.count) {
-    const auto n = static_cast<std::size_t>(count);
-    if (ints) std::copy_n(other.ints.get(), n, ints.get());
-    if (floats) std::copy_n(other.floats.get(), n, floats.get());
-    if (strings) std::copy_n(other.strings.get(), n, strings.get());
+ArrayElements::ArrayElements(const ArrayElements& other) {
+    if (!other.store) return;
+    const Store& from = *other.store;
+    *this = ArrayElements(from.type, from.count);
+    const auto n = static_cast<std::size_t>(from.count);
+    if (from.ints) std::copy_n(from.ints.get(), n, store->ints.get());
+    if (from.floats) std::copy_n(from.floats.get(), n, store->floats.get());
+    if (from.strings) std::copy_n(from.strings.get(), n, store->strings.get());
+    store->charge = from.charge;
 }
 
 ArrayElements& ArrayElements::operator=(const ArrayElements& other) {
     if (this != &other) *this = ArrayElements(other);
     return *this;
+}
+
+ArrayElements::~ArrayElements() = default;
+
+void ArrayElements::Charge(MemoryCharge charge) {
+    if (store) store->charge = std::move(charge);
 }
 
 std::size_t ArrayElements::Bytes(ValueType type, int count) {
@@ -53,9 +65,10 @@ std::size_t ArrayElements::Bytes(ValueType type, int count) {
 
 Value ArrayElements::Get(int index) const {
     Value value;
-    value.type = type;
-    if (ints) value.i = ints[index];
-    if (floats) value.f = floats[index];
-    if (strings) value.text = strings[index];
+    if (!store) return value;
+    value.type = store->type;
+    if (store->ints) value.i = store->ints[index];
+    if (store->floats) value.f = store->floats[index];
+    if (store->strings) value.text = store->strings[index];
     return value;
 }
