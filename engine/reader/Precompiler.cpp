@@ -115,11 +115,11 @@ void ScriptReader::Precompile(int depth) {
     while (!AtEnd()) {
         SkipBlanks();
         const int directiveStart = position;
-        if (ReadToken(token) != TokenKind::Directive) continue;
+        if (PassToken(token) != TokenKind::Directive) continue;
         if (std::strcmp(token.CStr(), kIncludeDirective) != 0) {
             ScriptError(kInvalidPrecompilerCommand, token.CStr());
         }
-        if (ReadToken(token) != TokenKind::StringLit) ScriptError(kInvalidIncludeCommand);
+        if (PassToken(token) != TokenKind::StringLit) ScriptError(kInvalidIncludeCommand);
 
         const int directiveEnd = position;
         const int outputLength = static_cast<int>(output.size());

@@ -73,14 +73,16 @@ bool FormsPair(char c, char d) {
 }
 
 // Copies n bytes into the reused output; it grows only when the token is longer than any before.
-void Deliver(CharBuffer& out, const char* bytes, int n) {
-    char* target = out.Overwrite(n);
+// A pass that only walks the tokens gives no output.
+void Deliver(CharBuffer* out, const char* bytes, int n) {
+    if (out == nullptr) return;
+    char* target = out->Overwrite(n);
     std::memcpy(target, bytes, static_cast<size_t>(n));
     target[n] = '\0';
-    out.length = n;
+    out->length = n;
 }
 
-void ReadOperator(ScriptReader& engine, CharBuffer& out) {
+void ReadOperator(ScriptReader& engine, CharBuffer* out) {
     const char pair[2] = {engine.ReadChar(), engine.AtEnd() ? '\0' : engine.PeekChar()};
     const bool two = pair[1] != '\0' && FormsPair(pair[0], pair[1]);
     if (two) engine.ReadChar();
@@ -89,7 +91,7 @@ void ReadOperator(ScriptReader& engine, CharBuffer& out) {
 
 // Reads a string literal after its opening quote: a counting pass that finds its end and
 // length, then a decoding pass into a buffer of exactly that length.
-void ReadStringLiteral(ScriptReader& engine, CharBuffer& out) {
+void ReadStringLiteral(ScriptReader& engine, CharBuffer* out) {
     const int first = engine.position;
     int decoded = 0;
     for (;;) {
@@ -101,8 +103,9 @@ void ReadStringLiteral(ScriptReader& engine, CharBuffer& out) {
         if (c == '\\') engine.ReadChar();
         ++decoded;
     }
+    if (out == nullptr) return;
 
-    char* target = out.Overwrite(decoded);
+    char* target = out->Overwrite(decoded);
     const char* source = engine.sourceText.data() + first;
     for (int k = 0; k < decoded; ++k) {
         char c = *source++;
@@ -115,7 +118,7 @@ void ReadStringLiteral(ScriptReader& engine, CharBuffer& out) {
         target[k] = c;
     }
     target[decoded] = '\0';
-    out.length = decoded;
+    out->length = decoded;
 }
 
 }  // namespace
@@ -176,7 +179,7 @@ void ScriptReader::SkipPast(const char* s) {
     }
 }
 
-TokenKind ScriptReader::ReadToken(CharBuffer& out) {
+TokenKind ScriptReader::ScanToken(CharBuffer* out, CharBuffer& directiveName) {
     SkipBlanks();
     // At the end the last token read stays the place of whatever error the end causes.
     if (AtEnd()) return TokenKind::End;
@@ -208,13 +211,13 @@ TokenKind ScriptReader::ReadToken(CharBuffer& out) {
     if (c == '#') {
         ++position;
         SkipBlanks();
-        ReadName(out);
+        ReadName(&directiveName);
         return TokenKind::Directive;
     }
     ScriptError(kInvalidCharacter, c, Signed(c));
 }
 
-void ScriptReader::ReadNumber(CharBuffer& out) {
+void ScriptReader::ReadNumber(CharBuffer* out) {
     // The form is not checked here: "1.2.3" and "1e" reach the literal conversion as written.
     const int first = position;
     bool exponent = false;
@@ -234,7 +237,7 @@ void ScriptReader::ReadNumber(CharBuffer& out) {
     Deliver(out, &sourceText[first], position - first);
 }
 
-void ScriptReader::ReadName(CharBuffer& out) {
+void ScriptReader::ReadName(CharBuffer* out) {
     const int first = position;
     const char* text = sourceText.data();
     int p = position;

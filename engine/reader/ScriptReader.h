@@ -137,11 +137,17 @@ public:
     /// SkipBlanks when the cursor may stand on a blank or a comment.
     void SkipBlanksAndComments();
     /// Reads one token into out; returns its kind.
-    TokenKind ReadToken(CharBuffer& out);
-    /// Reads a number at the cursor.
-    void ReadNumber(CharBuffer& out);
-    /// Reads name characters at the cursor.
-    void ReadName(CharBuffer& out);
+    TokenKind ReadToken(CharBuffer& out) { return ScanToken(&out, out); }
+    /// ReadToken for a pass that looks for directives alone: the same walk and the same
+    /// errors, but only a directive's name is copied out.
+    TokenKind PassToken(CharBuffer& directiveName) { return ScanToken(nullptr, directiveName); }
+    /// Reads one token, copying it into out unless out is null, and a directive's name into
+    /// directiveName; returns its kind.
+    TokenKind ScanToken(CharBuffer* out, CharBuffer& directiveName);
+    /// Reads a number at the cursor into out unless out is null.
+    void ReadNumber(CharBuffer* out);
+    /// Reads name characters at the cursor into out unless out is null.
+    void ReadName(CharBuffer* out);
     /// Moves the cursor just past the next occurrence of s; "Missing '%s'".
     void SkipPast(const char* s);
     /// Next top-level name of a "{" block (its kind), nothing past the "}", End at the end.
