@@ -1,6 +1,8 @@
 #include "values/Operators.h"
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <iterator>
 
@@ -369,11 +371,38 @@ const char* BitwiseAssign(Op op, Value& target, const Value& right) {
 
 }  // namespace
 
+namespace {
+
+/// A spelling of one or two bytes as one number, so that a lookup compares numbers.
+constexpr std::uint16_t SpellingKey(const char* s) {
+    const auto first = static_cast<unsigned char>(s[0]);
+    const auto second = first == 0 ? 0u : static_cast<unsigned char>(s[1]);
+    return static_cast<std::uint16_t>(first | second << 8);
+}
+
+constexpr bool SpellingsAreShort() {
+    for (const OperatorRules& rules : kRules) {
+        if (rules.spelling[0] == '\0' || (rules.spelling[1] != '\0' && rules.spelling[2] != '\0')) return false;
+    }
+    return true;
+}
+static_assert(SpellingsAreShort(), "every spelling has one or two bytes");
+
+constexpr auto kSpellingKeys = [] {
+    std::array<std::uint16_t, std::size(kRules)> keys{};
+    for (std::size_t k = 0; k < keys.size(); ++k) keys[k] = SpellingKey(kRules[k].spelling);
+    return keys;
+}();
+
+}  // namespace
+
 bool FindOperator(const char* text, Op& op) {
-    // Every operator of every expression is looked up here; the first character rules out
-    // nearly all of the table before a full comparison.
-    for (std::size_t k = 0; k < std::size(kRules); ++k) {
-        if (kRules[k].spelling[0] == text[0] && std::strcmp(text, kRules[k].spelling) == 0) {
+    // Every operator of every expression is looked up here. No spelling is longer than two
+    // bytes, so a longer text is none, and the rest compare as one number each.
+    if (text[0] != '\0' && text[1] != '\0' && text[2] != '\0') return false;
+    const std::uint16_t key = SpellingKey(text);
+    for (std::size_t k = 0; k < kSpellingKeys.size(); ++k) {
+        if (kSpellingKeys[k] == key) {
             op = static_cast<Op>(k);
             return true;
         }
