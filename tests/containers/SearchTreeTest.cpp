@@ -120,6 +120,20 @@ TEST(SearchTree, ALargeLeafKeepsEveryEntryInPlaceAndInOrder) {
     }
 }
 
+// The rests "c693596" and "c1170850" have one 32-bit FNV-1a hash: an indexed leaf must tell
+// them apart by their keys.
+TEST(SearchTree, NamesWhoseHashesCollideStayApart) {
+    NameSet tree;
+    for (int k = 0; k < 20; ++k) tree.Insert(("v" + std::to_string(k)).c_str());
+    const auto* first = tree.Insert("vc693596");
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(tree.Find("vc1170850"), nullptr);
+    const auto* second = tree.Insert("vc1170850");
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(tree.Find("VC693596"), first);
+    EXPECT_EQ(tree.Find("vc1170850"), second);
+}
+
 TEST(SearchTree, WalkGroupsByFoldedFirstCharacterInInsertionOrder) {
     NameSet tree;
     tree.ResetWalk();
