@@ -126,6 +126,12 @@ void ScriptReader::Precompile(int depth) {
         // The table already follows the output text, so the directive's end is looked up in
         // the coordinates it will have there.
         const int line = lineTableEdit.LineOf(*this, outputLength + (directiveEnd - copyStart));
+        // The table is the text as written until its first edit; only a script with a directive
+        // needs those line starts kept apart.
+        if (depth == 0 && writtenLineStarts.empty()) {
+            writtenLineStarts.reserve(static_cast<size_t>(lineCount));
+            for (int k = 0; k < lineCount; ++k) writtenLineStarts.push_back(lineTable[k].start);
+        }
         lineTableEdit.Remove(*this, line, directiveEnd - directiveStart);
 
         output.append(sourceText, static_cast<size_t>(copyStart), static_cast<size_t>(directiveStart - copyStart));

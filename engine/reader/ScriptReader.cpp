@@ -154,8 +154,6 @@ LoadOutcome ScriptReader::LoadInline(std::string&& text) {
         const CharBuffer inlineName(kInlineFileName);
         fileNames.Add(&inlineName);
         BuildLineTable();
-        writtenLineStarts.reserve(static_cast<size_t>(lineCount));
-        for (int k = 0; k < lineCount; ++k) writtenLineStarts.push_back(lineTable[k].start);
         Precompile(0);
     } catch (const ErrorMsg& error) {
         // The state stays as the error left it: on Yes the run starts where loading stopped.

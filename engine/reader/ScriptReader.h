@@ -287,7 +287,7 @@ public:
     };
     std::unordered_map<int, BlockSpan> blockSpans;  ///< by the position of the block's "{"
 
-    std::vector<int> writtenLineStarts;  ///< line starts of the text as loaded, before any pass
+    std::vector<int> writtenLineStarts;  ///< line starts of the text as loaded, once a directive is removed
     std::vector<std::vector<RemovedDirective>> removedDirectives;  ///< per installed pass
     bool raisedScriptError = false;                                ///< the last error came from ScriptError
     std::string scriptErrorMessage;                                ///< its bare message

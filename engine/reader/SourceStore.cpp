@@ -83,9 +83,19 @@ void ScriptReader::LocateAsWritten(int pos, int& line, int& column) const {
         if (after != pass->begin()) written += std::prev(after)->removedUpTo;
     }
     // The byte after a CR of a CR LF still belongs to the line that break ends, as in the table.
-    const auto next = std::upper_bound(writtenLineStarts.begin(), writtenLineStarts.end(), written);
-    const int index = next == writtenLineStarts.begin() ? 0 : static_cast<int>(next - writtenLineStarts.begin()) - 1;
-    const int start = writtenLineStarts.empty() ? 0 : writtenLineStarts[static_cast<size_t>(index)];
-    line = index + 1;
+    // Without a directive the line table itself is still the text as written.
+    const auto located = [&](const auto& startOf, int count) {
+        int low = 0;  // the last line starting at or before written
+        for (int high = count; high - low > 1;) {
+            const int mid = low + (high - low) / 2;
+            (startOf(mid) <= written ? low : high) = mid;
+        }
+        line = low + 1;
+        return count == 0 ? 0 : startOf(low);
+    };
+    const int start = writtenLineStarts.empty()
+                          ? located([this](int k) { return lineTable[k].start; }, lineTable ? lineCount : 0)
+                          : located([this](int k) { return writtenLineStarts[static_cast<size_t>(k)]; },
+                                    static_cast<int>(writtenLineStarts.size()));
     column = written - start + 1;
 }
