@@ -1,11 +1,11 @@
 #pragma once
 #include <algorithm>
 #include <bit>
+#include <climits>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <memory>
-#include <climits>
 #include <utility>
 
 #include "containers/AsciiCase.h"
