@@ -10,6 +10,7 @@
 #include <QtTest>
 #include <algorithm>
 #include <fstream>
+#include <functional>
 #include <malloc.h>
 #include <vector>
 
@@ -80,6 +81,31 @@ private:
     CTarvelView* view;
     QElapsedTimer clock;
 };
+
+// Runs start inside an event loop ticking a 1 ms timer until start's work quits the loop;
+// the longest gap between two ticks in milliseconds, which is what a key pressed then waits.
+double LongestWait(const std::function<void(QEventLoop&)>& start) {
+    QEventLoop loop;
+    QElapsedTimer sinceTick;
+    double longest = 0;
+    QTimer tick;
+    tick.setInterval(1);
+    QObject::connect(&tick, &QTimer::timeout, &loop, [&] {
+        longest = std::max(longest, static_cast<double>(sinceTick.nsecsElapsed()) / 1e6);
+        sinceTick.restart();
+    });
+    QTimer limit;
+    limit.setSingleShot(true);
+    QObject::connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
+    QTimer::singleShot(0, &loop, [&] { start(loop); });
+    sinceTick.start();
+    tick.start();
+    limit.start(60000);
+    loop.exec();
+    // Work that never returns to the loop lets no tick through: the gap up to the loop's end
+    // counts as well.
+    return std::max(longest, static_cast<double>(sinceTick.nsecsElapsed()) / 1e6);
+}
 
 double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
@@ -204,6 +230,29 @@ private slots:
         qInfo("keystroke to repaint, middle of the file: median %.2f ms, slowest %.2f ms (key %d)", Median(delays),
               *std::max_element(delays.begin(), delays.end()),
               static_cast<int>(std::max_element(delays.begin(), delays.end()) - delays.begin()) + 1);
+    }
+
+    // Every period while there are unsaved changes, the text goes aside as the recovery copy.
+    // A key pressed meanwhile waits for whatever of that work the event loop does: the longest
+    // gap between the ticks of a 1 ms timer from the start of a copy until it is on disk.
+    void periodicRecoveryCopy() {
+        QVERIFY(frame->Document()->IsModified());
+        std::vector<double> stalls;
+        std::vector<double> durations;
+        for (int k = 0; k < 5; ++k) {
+            QElapsedTimer clock;
+            clock.start();
+            const double longest = LongestWait([this](QEventLoop& loop) {
+                frame->WriteRecoveryCopy();
+                loop.quit();
+            });
+            durations.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
+            stalls.push_back(longest);
+        }
+        qInfo(
+            "periodic recovery copy: longest wait of the event loop median %.2f ms, slowest %.2f ms; "
+            "copy on disk after %.0f ms (median of %zu)",
+            Median(stalls), *std::max_element(stalls.begin(), stalls.end()), Median(durations), stalls.size());
     }
 
     // With checking while typing on, a key pressed while a check starts or ends waits for that
