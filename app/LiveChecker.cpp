@@ -3,7 +3,7 @@
 #include <QSettings>
 
 #include "CTarvelView.h"
-#include "EngineBytesCollector.h"
+#include "TextBytesCollector.h"
 #include "ValidationService.h"
 
 namespace {
@@ -14,13 +14,13 @@ const QString kEnabledKey = QStringLiteral("editor/liveChecking");
 
 }  // namespace
 
-LiveChecker::LiveChecker(CTarvelView* view) : QObject(view), view(view), collector(new EngineBytesCollector(this)) {
+LiveChecker::LiveChecker(CTarvelView* view) : QObject(view), view(view), collector(new TextBytesCollector(this)) {
     enabled = QSettings().value(kEnabledKey, true).toBool();
     pause.setSingleShot(true);
     pause.setInterval(kPauseMs);
     connect(&pause, &QTimer::timeout, this, &LiveChecker::Start);
     connect(view, &CTarvelView::Edited, this, &LiveChecker::OnEdited);
-    connect(collector, &EngineBytesCollector::Collected, this, &LiveChecker::OnCollected);
+    connect(collector, &TextBytesCollector::Collected, this, &LiveChecker::OnCollected);
     connect(view->Validator(), &ValidationService::LiveFinished, this, &LiveChecker::OnFinished);
 }
 
@@ -56,7 +56,7 @@ void LiveChecker::Start() {
     // Only the whole text is worth checking.
     view->FinishLoading();
     // Taking a large text out of the view at once would hold up the keys typed meanwhile.
-    collector->Start(view->document(), view->Encoding());
+    collector->Start(view->document(), {view->Encoding(), TextFormat::LineBreak::CrLf});
 }
 
 void LiveChecker::OnCollected(const QByteArray& bytes) {

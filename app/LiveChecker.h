@@ -6,7 +6,7 @@
 #include "Validation.h"
 
 class CTarvelView;
-class EngineBytesCollector;
+class TextBytesCollector;
 
 /// Checking while typing: a short pause after an edit validates the text in the
 /// background; the first error is marked in the view and the names are announced.
@@ -39,7 +39,7 @@ private:
     void OnFinished(std::shared_ptr<const ValidationResult> result);
 
     CTarvelView* view;
-    EngineBytesCollector* collector;
+    TextBytesCollector* collector;
     QTimer pause;
     bool enabled = true;
 };

@@ -14,11 +14,12 @@
 #include "CTarvelDoc.h"
 #include "CTarvelView.h"
 #include "DocumentText.h"
-#include "EngineBytesCollector.h"
 #include "LiveChecker.h"
+#include "TextBytesCollector.h"
 #include "ValidationService.h"
 
 Q_DECLARE_METATYPE(TextFormat::Encoding)
+Q_DECLARE_METATYPE(TextFormat::LineBreak)
 
 namespace {
 
@@ -236,33 +237,39 @@ private slots:
         QVERIFY(!view->Validator()->IsCommandRunning());
     }
 
-    // Taken out slice by slice, the text is byte for byte what the engine would get at once,
-    // whatever character a slice ends on.
-    void collectingGivesTheEngineBytes_data() {
+    // Taken out slice by slice, the text is byte for byte what encoding it at once gives,
+    // whatever character a slice ends on: the engine's CR LF for checking, the typed '\n'
+    // for the recovery copy.
+    void collectingGivesTheTextsBytes_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<TextFormat::Encoding>("encoding");
+        QTest::addColumn<TextFormat::LineBreak>("lineBreak");
         QTest::addColumn<int>("slice");
-        QTest::newRow("lines") << "int x;\nx = 1;\n\ny;" << TextFormat::Encoding::Utf8 << 3;
-        QTest::newRow("empty") << "" << TextFormat::Encoding::Utf8 << 3;
-        QTest::newRow("one slice") << "a;\nb;" << TextFormat::Encoding::Utf8 << 1000;
-        QTest::newRow("beyond the basic plane") << "s = \"\U0001F600\U0001F600\";\n" << TextFormat::Encoding::Utf8 << 1;
-        QTest::newRow("Latin-1") << "s = \"\u00E9\u00A0\u00FF\";\nt;" << TextFormat::Encoding::Latin1 << 2;
-        QTest::newRow("line separator") << "a\u2028b;\nc;" << TextFormat::Encoding::Utf8 << 2;
+        const auto utf8 = TextFormat::Encoding::Utf8;
+        const auto crLf = TextFormat::LineBreak::CrLf;
+        QTest::newRow("lines") << "int x;\nx = 1;\n\ny;" << utf8 << crLf << 3;
+        QTest::newRow("empty") << "" << utf8 << crLf << 3;
+        QTest::newRow("one slice") << "a;\nb;" << utf8 << crLf << 1000;
+        QTest::newRow("beyond the basic plane") << "s = \"\U0001F600\U0001F600\";\n" << utf8 << crLf << 1;
+        QTest::newRow("Latin-1") << "s = \"\u00E9\u00A0\u00FF\";\nt;" << TextFormat::Encoding::Latin1 << crLf << 2;
+        QTest::newRow("line separator") << "a\u2028b;\nc;" << utf8 << crLf << 2;
+        QTest::newRow("LF, a break at a slice's end") << "ab\ncd\n\n\u00E9\n" << utf8 << TextFormat::LineBreak::Lf << 3;
     }
-    void collectingGivesTheEngineBytes() {
+    void collectingGivesTheTextsBytes() {
         QFETCH(QString, text);
         QFETCH(TextFormat::Encoding, encoding);
+        QFETCH(TextFormat::LineBreak, lineBreak);
         QFETCH(int, slice);
         QTextDocument source;
         source.setPlainText(text);
-        EngineBytesCollector collector(nullptr);
+        TextBytesCollector collector(nullptr);
         collector.SetSliceLength(slice);
-        QSignalSpy collected(&collector, &EngineBytesCollector::Collected);
-        collector.Start(&source, encoding);
+        QSignalSpy collected(&collector, &TextBytesCollector::Collected);
+        collector.Start(&source, {encoding, lineBreak});
         QTRY_COMPARE(collected.count(), 1);
         QString raw = source.toRawText();
         raw.replace(QChar::ParagraphSeparator, u'\n');
-        QCOMPARE(collected.at(0).at(0).toByteArray(), EncodeText(raw, encoding, TextFormat::LineBreak::CrLf));
+        QCOMPARE(collected.at(0).at(0).toByteArray(), EncodeText(raw, encoding, lineBreak));
     }
 
     // An edit while the text is taken out abandons it: those bytes are no text of the view.
@@ -270,10 +277,10 @@ private slots:
         QTextDocument source;
         // A pass of the event loop for each character: far more than the wait below lets by.
         source.setPlainText(QString(100000, u'x'));
-        EngineBytesCollector collector(nullptr);
+        TextBytesCollector collector(nullptr);
         collector.SetSliceLength(1);
-        QSignalSpy collected(&collector, &EngineBytesCollector::Collected);
-        collector.Start(&source, TextFormat::Encoding::Utf8);
+        QSignalSpy collected(&collector, &TextBytesCollector::Collected);
+        collector.Start(&source, {});
         QTest::qWait(1);
         QVERIFY(collector.IsCollecting());
         QTextCursor(&source).insertText("y");

@@ -1,4 +1,4 @@
-#include "EngineBytesCollector.h"
+#include "TextBytesCollector.h"
 
 #include <QTextCursor>
 #include <QTextDocument>
@@ -11,15 +11,15 @@ constexpr int kSliceLength = 64 * 1024;
 
 }  // namespace
 
-EngineBytesCollector::EngineBytesCollector(QObject* parent) : QObject(parent), sliceLength(kSliceLength) {
+TextBytesCollector::TextBytesCollector(QObject* parent) : QObject(parent), sliceLength(kSliceLength) {
     timer.setSingleShot(true);
-    connect(&timer, &QTimer::timeout, this, &EngineBytesCollector::CollectSlice);
+    connect(&timer, &QTimer::timeout, this, &TextBytesCollector::CollectSlice);
 }
 
-void EngineBytesCollector::Start(QTextDocument* source, TextFormat::Encoding textEncoding) {
+void TextBytesCollector::Start(QTextDocument* source, TextFormat bytesFormat) {
     Stop();
     document = source;
-    encoding = textEncoding;
+    format = bytesFormat;
     revision = source->revision();
     position = 0;
     // The last block's separator is the document's own, not a line break of the text.
@@ -28,17 +28,17 @@ void EngineBytesCollector::Start(QTextDocument* source, TextFormat::Encoding tex
     timer.start(0);
 }
 
-void EngineBytesCollector::Stop() {
+void TextBytesCollector::Stop() {
     timer.stop();
     document = nullptr;
     bytes = QByteArray();
 }
 
-bool EngineBytesCollector::IsCollecting() const { return timer.isActive(); }
+bool TextBytesCollector::IsCollecting() const { return timer.isActive(); }
 
-void EngineBytesCollector::SetSliceLength(int characters) { sliceLength = std::max(1, characters); }
+void TextBytesCollector::SetSliceLength(int characters) { sliceLength = std::max(1, characters); }
 
-void EngineBytesCollector::CollectSlice() {
+void TextBytesCollector::CollectSlice() {
     if (!document || document->revision() != revision) {
         Stop();
         return;
@@ -54,7 +54,7 @@ void EngineBytesCollector::CollectSlice() {
         // The selection marks line breaks as paragraph separators, as the raw text does.
         QString slice = cursor.selectedText();
         slice.replace(QChar::ParagraphSeparator, u'\n');
-        bytes += EncodeText(slice, encoding, TextFormat::LineBreak::CrLf);
+        bytes += EncodeText(slice, format.encoding, format.lineBreak);
         position = to;
     }
     if (position < end) {

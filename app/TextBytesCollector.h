@@ -8,17 +8,17 @@
 
 class QTextDocument;
 
-/// Takes a document's text out as the engine reads it, a slice at a time between other
-/// events, so that taking out a large text never holds up typing. An edit meanwhile
-/// abandons it: the text it was taking is gone.
-class EngineBytesCollector : public QObject {
+/// Takes a document's text out as bytes, a slice at a time between other events, so that
+/// taking out a large text never holds up typing. An edit meanwhile abandons it: the text it
+/// was taking is gone.
+class TextBytesCollector : public QObject {
     Q_OBJECT
 
 public:
-    explicit EngineBytesCollector(QObject* parent);
+    explicit TextBytesCollector(QObject* parent);
 
-    /// Starts taking out document's text in encoding, abandoning any collection underway.
-    void Start(QTextDocument* document, TextFormat::Encoding encoding);
+    /// Starts taking out document's text in format, abandoning any collection underway.
+    void Start(QTextDocument* document, TextFormat format);
     /// Abandons the collection underway, if any.
     void Stop();
     /// True while a collection is underway.
@@ -27,7 +27,7 @@ public:
     void SetSliceLength(int characters);
 
 signals:
-    /// The whole text, in the document's encoding with every line ending in CR LF.
+    /// The whole text, in the encoding and with the line break asked for.
     void Collected(const QByteArray& bytes);
 
 private:
@@ -35,7 +35,7 @@ private:
     void CollectSlice();
 
     QPointer<QTextDocument> document;
-    TextFormat::Encoding encoding = TextFormat::Encoding::Utf8;
+    TextFormat format;
     int revision = 0;
     int position = 0;
     int end = 0;
