@@ -38,6 +38,8 @@ FindReplaceDialog* CMainFrame::FindDialog() const { return findDialog; }
 
 LiveChecker* CMainFrame::Checker() const { return liveChecker; }
 
+RecoveryCopier* CMainFrame::Copier() const { return recoveryCopier; }
+
 void CMainFrame::createDocumentAndView() {
     document = new CTarvelDoc(this);
     view = new CTarvelView(document, app->Printer(), this);

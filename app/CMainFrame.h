@@ -12,6 +12,7 @@ class ExternalsDock;
 class FindReplaceDialog;
 class LiveChecker;
 class QAction;
+class RecoveryCopier;
 class QLabel;
 class QMenu;
 class QToolBar;
@@ -32,8 +33,11 @@ public:
     FindReplaceDialog* FindDialog() const;
     /// Checking while typing.
     LiveChecker* Checker() const;
+    /// The periodic recovery copies.
+    RecoveryCopier* Copier() const;
 
-    /// Keeps the unsaved text as the recovery copy, or drops the copy when nothing is unsaved.
+    /// Keeps the unsaved text as the recovery copy at once, or drops the copy when nothing is
+    /// unsaved; a periodic copy underway is abandoned or waited for first.
     void WriteRecoveryCopy();
     /// Offers the recovery copy a previous session left; true when the user took it.
     bool OfferRecovery();
@@ -78,6 +82,8 @@ private:
     // The document's file (CMainFrameFiles.cpp).
     /// Periodic recovery copies and the one written before a forced exit.
     void createRecovery();
+    /// Removes the recovery copy once no periodic copy can put it back.
+    void dropRecoveryCopy();
     /// Title bar and recent-file list follow the document.
     void connectDocument();
     /// The file's name, marked with * while it has unsaved changes.
@@ -95,6 +101,7 @@ private:
     ExternalsDock* externalsDock = nullptr;
     FindReplaceDialog* findDialog = nullptr;
     LiveChecker* liveChecker = nullptr;
+    RecoveryCopier* recoveryCopier = nullptr;
 
     QAction* newAct = nullptr;
     QAction* openAct = nullptr;

@@ -10,15 +10,13 @@
 #include "CTarvelApp.h"
 #include "CTarvelDoc.h"
 #include "CTarvelView.h"
+#include "RecoveryCopier.h"
 #include "RecoveryStore.h"
 
 // The document's file as the window shows it: title, recent files, dropped files, the
 // question before closing, and the recovery copies that keep unsaved text.
 
 namespace {
-
-// How often unsaved text is copied aside: at most this much typing is lost in a crash.
-constexpr int kRecoveryIntervalMs = 30000;
 
 // The first file among dragged data, or an empty string when there is none.
 QString DroppedFile(const QMimeData* data) {
@@ -58,7 +56,7 @@ void CMainFrame::updateRecentFileMenu(const QStringList& files) {
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
     if (document->SaveModified()) {
-        RecoveryStore::Remove();
+        dropRecoveryCopy();
         event->accept();
     } else {
         event->ignore();
@@ -79,17 +77,13 @@ void CMainFrame::dropEvent(QDropEvent* event) {
 }
 
 void CMainFrame::createRecovery() {
-    auto* timer = new QTimer(this);
-    connect(timer, &QTimer::timeout, this, [this] {
-        if (document->IsModified()) WriteRecoveryCopy();
-    });
-    timer->start(kRecoveryIntervalMs);
+    recoveryCopier = new RecoveryCopier(document, view);
     // Before the program ends without asking, the text goes where the next start finds it.
     connect(view, &CTarvelView::ForcedExit, this, &CMainFrame::WriteRecoveryCopy);
     // Saved, reverted or replaced by another file: nothing is left to recover. A new text
     // comes in without a change of the modified flag, but always with a new title.
     const auto dropWhenSaved = [this] {
-        if (!document->IsModified()) RecoveryStore::Remove();
+        if (!document->IsModified()) dropRecoveryCopy();
     };
     connect(view->document(), &QTextDocument::modificationChanged, this, dropWhenSaved);
     connect(document, &CTarvelDoc::TitleChanged, this, dropWhenSaved);
@@ -97,10 +91,18 @@ void CMainFrame::createRecovery() {
 
 void CMainFrame::WriteRecoveryCopy() {
     if (!document->IsModified()) {
-        RecoveryStore::Remove();
+        dropRecoveryCopy();
         return;
     }
+    // A periodic copy underway holds older text; it must not land after this one.
+    recoveryCopier->Stop();
     RecoveryStore::Write({document->GetPathName(), view->EditorText()});
+}
+
+void CMainFrame::dropRecoveryCopy() {
+    // A periodic copy still being written would put the copy back after it was removed.
+    recoveryCopier->Stop();
+    RecoveryStore::Remove();
 }
 
 bool CMainFrame::OfferRecovery() {
@@ -110,7 +112,7 @@ bool CMainFrame::OfferRecovery() {
     const auto answer = QMessageBox::question(
         this, tr("Tarvel"), tr("Tarvel ended before the changes to %1 were saved.\nRestore them?").arg(name));
     if (answer != QMessageBox::Yes) {
-        RecoveryStore::Remove();
+        dropRecoveryCopy();
         return false;
     }
     document->RestoreRecovered(copy->path, copy->text);

@@ -19,13 +19,16 @@ QString RecoveryStore::FilePath() {
         .filePath(QStringLiteral("recovery.c"));
 }
 
-bool RecoveryStore::Write(const Copy& copy) {
-    QDir().mkpath(QFileInfo(FilePath()).path());
-    QSaveFile file(FilePath());
+bool RecoveryStore::Write(const Copy& copy) { return Write(FilePath(), copy.path, copy.text.toUtf8()); }
+
+bool RecoveryStore::Write(const QString& fileName, const QString& path, const QByteArray& text) {
+    QDir().mkpath(QFileInfo(fileName).path());
+    // Written aside and renamed into place, so that a crash halfway leaves the last copy whole.
+    QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly)) return false;
     // The path goes percent-encoded on a line of its own; the text follows unchanged.
-    QByteArray bytes = kHeader + QUrl::toPercentEncoding(copy.path) + '\n' + copy.text.toUtf8();
-    return file.write(bytes) == bytes.size() && file.commit();
+    const QByteArray head = kHeader + QUrl::toPercentEncoding(path) + '\n';
+    return file.write(head) == head.size() && file.write(text) == text.size() && file.commit();
 }
 
 std::optional<RecoveryStore::Copy> RecoveryStore::Read() {

@@ -1,4 +1,5 @@
 #pragma once
+#include <QByteArray>
 #include <QString>
 #include <optional>
 
@@ -16,6 +17,9 @@ public:
     static QString FilePath();
     /// Replaces the copy; false when it could not be written.
     static bool Write(const Copy& copy);
+    /// Replaces the copy in file (FilePath()) with path and text, the text in UTF-8 with '\n'
+    /// line breaks; false when it could not be written. Safe on any thread.
+    static bool Write(const QString& file, const QString& path, const QByteArray& text);
     /// The copy left behind, if any.
     static std::optional<Copy> Read();
     /// Drops the copy once the text is safe elsewhere.

@@ -21,6 +21,7 @@
 #include "CTarvelView.h"
 #include "DocumentText.h"
 #include "LiveChecker.h"
+#include "RecoveryCopier.h"
 #include "ValidationService.h"
 
 namespace {
@@ -237,15 +238,21 @@ private slots:
     // gap between the ticks of a 1 ms timer from the start of a copy until it is on disk.
     void periodicRecoveryCopy() {
         QVERIFY(frame->Document()->IsModified());
+        RecoveryCopier* copier = frame->Copier();
         std::vector<double> stalls;
         std::vector<double> durations;
         for (int k = 0; k < 5; ++k) {
             QElapsedTimer clock;
             clock.start();
-            const double longest = LongestWait([this](QEventLoop& loop) {
-                frame->WriteRecoveryCopy();
-                loop.quit();
+            bool written = false;
+            const double longest = LongestWait([&](QEventLoop& loop) {
+                connect(copier, &RecoveryCopier::Written, &loop, [&] {
+                    written = true;
+                    loop.quit();
+                });
+                copier->CopyNow();
             });
+            QVERIFY(written);
             durations.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
             stalls.push_back(longest);
         }

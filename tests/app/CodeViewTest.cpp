@@ -14,7 +14,6 @@
 #include "ExternalsDock.h"
 #include "FindReplaceDialog.h"
 #include "LiveChecker.h"
-#include "RecoveryStore.h"
 #include "TextPosition.h"
 #include "ValidationService.h"
 
@@ -261,18 +260,6 @@ private slots:
         const QSize room = frame->screen()->availableGeometry().size();
         QVERIFY2(dialog.frameSize().width() <= room.width() && dialog.frameSize().height() <= room.height(),
                  qPrintable(QString("%1x%2").arg(dialog.frameSize().width()).arg(dialog.frameSize().height())));
-    }
-
-    void recoveryCopiesKeepTextAndFile() {
-        RecoveryStore::Remove();
-        QVERIFY(!RecoveryStore::Read());
-        view->insertPlainText("int \u00e9;\n");
-        frame->WriteRecoveryCopy();
-        const auto copy = RecoveryStore::Read();
-        QVERIFY(copy);
-        QCOMPARE(copy->text, "int \u00e9;\n");
-        frame->Document()->OnNewDocument();  // nothing unsaved any more
-        QVERIFY(!RecoveryStore::Read());
     }
 };
 
