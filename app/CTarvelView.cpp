@@ -14,6 +14,7 @@
 
 #include "BracketMatch.h"
 #include "CResultDlg.h"
+#include "CodeViewLayout.h"
 #include "CTarvelDoc.h"
 #include "LineNumberArea.h"
 #include "MessageBoxHost.h"
@@ -69,6 +70,11 @@ CTarvelView::CTarvelView(CTarvelDoc* owner, QPrinter* printer, QWidget* parent)
       // The rest of a file waits for the validation of the file: run side by side on a busy
       // machine, each would take longer than both one after the other.
       loader(new TextLoader(this, [this] { return !validator->IsIdle(); })) {
+    // Before anything is connected to the document: a document with another layout is another
+    // document.
+    auto* text = new QTextDocument(this);
+    text->setDocumentLayout(new CodeViewLayout(text));
+    setDocument(text);
     highlighter->setParent(this);
     // Long lines wrap instead of scrolling sideways.
     setLineWrapMode(QPlainTextEdit::WidgetWidth);

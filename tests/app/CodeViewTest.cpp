@@ -4,6 +4,7 @@
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTextBlock>
+#include <QTextLayout>
 #include <QtTest>
 
 #include "AppTestSupport.h"
@@ -11,6 +12,7 @@
 #include "CResultDlg.h"
 #include "CTarvelDoc.h"
 #include "CTarvelView.h"
+#include "CodeViewLayout.h"
 #include "ExternalsDock.h"
 #include "FindReplaceDialog.h"
 #include "LiveChecker.h"
@@ -236,6 +238,55 @@ private slots:
         view->ResetZoom();
         QCOMPARE(view->ZoomSteps(), 0);
         QVERIFY(QFontInfo(view->font()).fixedPitch());
+    }
+
+    // The view lays out a block edited on its own itself; its lines must be the ones the
+    // plain-text layout would make, or the caret, the painting and the scroll range drift.
+    void anEditedBlockIsLaidOutAsThePlainTextLayoutWould_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("line");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("erased");
+        const QString words = QString("word ").repeated(60);
+        QTest::newRow("a key") << "int x;\nx = 1;\n" << 1 << "2" << 0;
+        QTest::newRow("the line wraps") << "a;\n" + QString(70, u'w') + "\nb;" << 1 << QString(200, u'v') << 0;
+        QTest::newRow("words wrap") << "a;\n" + words + "\n" << 1 << words << 0;
+        QTest::newRow("the line unwraps") << words + "\nb;\n" << 0 << "" << 200;
+        QTest::newRow("tabs") << "\tx\t= 1;\n" << 0 << "\t\ty" << 0;
+        QTest::newRow("beyond the basic plane, right to left") << "s = \"\U0001F600\";\n"
+                                                               << 0 << "\u05D0\u05D1 \U0001F600" << 1;
+    }
+    void anEditedBlockIsLaidOutAsThePlainTextLayoutWould() {
+        QFETCH(QString, text);
+        QFETCH(int, line);
+        QFETCH(QString, typed);
+        QFETCH(int, erased);
+        auto* layout = qobject_cast<CodeViewLayout*>(view->document()->documentLayout());
+        QVERIFY(layout);
+        view->SetEditorText(text);
+        view->viewport()->repaint();
+        QTextCursor cursor(view->document()->findBlockByNumber(line));
+        cursor.movePosition(QTextCursor::EndOfBlock);
+        for (int k = 0; k < erased; ++k) cursor.deletePreviousChar();
+        cursor.insertText(typed);
+        const QTextBlock block = cursor.block();
+        const auto lines = [&] {
+            QList<QList<qreal>> geometry;
+            const QTextLayout* laidOut = block.layout();
+            for (int k = 0; k < laidOut->lineCount(); ++k) {
+                const QTextLine at = laidOut->lineAt(k);
+                geometry.append({at.x(), at.y(), at.width(), at.naturalTextWidth(), at.height(),
+                                 static_cast<qreal>(at.textStart()), static_cast<qreal>(at.textLength())});
+            }
+            geometry.append(
+                {static_cast<qreal>(view->document()->lineCount()), layout->blockBoundingRect(block).height()});
+            return geometry;
+        };
+        const QList<QList<qreal>> ours = lines();
+        QVERIFY(ours.size() > 1);
+        block.layout()->clearLayout();
+        layout->ensureBlockLayout(block);
+        QCOMPARE(ours, lines());
     }
 
     // The box shows the message only: Tab leaves it and Enter presses OK. The dialog fits
