@@ -14,8 +14,8 @@
 
 #include "BracketMatch.h"
 #include "CResultDlg.h"
-#include "CodeViewLayout.h"
 #include "CTarvelDoc.h"
+#include "CodeViewLayout.h"
 #include "LineNumberArea.h"
 #include "MessageBoxHost.h"
 #include "ScriptHighlighter.h"
@@ -70,8 +70,8 @@ CTarvelView::CTarvelView(CTarvelDoc* owner, QPrinter* printer, QWidget* parent)
       // The rest of a file waits for the validation of the file: run side by side on a busy
       // machine, each would take longer than both one after the other.
       loader(new TextLoader(this, [this] { return !validator->IsIdle(); })) {
-    // Before anything is connected to the document: a document with another layout is another
-    // document.
+    // A layout of the view's own needs a document of its own, in place before anything below
+    // connects to the view's document.
     auto* text = new QTextDocument(this);
     text->setDocumentLayout(new CodeViewLayout(text));
     setDocument(text);
