@@ -9,6 +9,9 @@ namespace {
 
 // How often unsaved text is copied aside: at most this much typing is lost in a crash.
 constexpr int kIntervalMs = 30000;
+// Taking a large text out spans many keystrokes, and each one abandons the copy; waiting a
+// whole period after each would leave a steady typist without a copy for minutes.
+constexpr int kRetryAfterEditMs = 2000;
 
 }  // namespace
 
@@ -21,7 +24,10 @@ RecoveryCopier::RecoveryCopier(CTarvelDoc* document, CTarvelView* view)
           return RecoveryStore::Write(file, path, text);
       }) {
     connect(&period, &QTimer::timeout, this, &RecoveryCopier::CopyNow);
+    retry.setSingleShot(true);
+    connect(&retry, &QTimer::timeout, this, &RecoveryCopier::CopyNow);
     connect(collector, &TextBytesCollector::Collected, this, &RecoveryCopier::OnCollected);
+    connect(collector, &TextBytesCollector::Abandoned, this, [this] { retry.start(kRetryAfterEditMs); });
     period.start(kIntervalMs);
 }
 
@@ -36,6 +42,7 @@ void RecoveryCopier::CopyNow() {
 }
 
 void RecoveryCopier::Stop() {
+    retry.stop();
     collector->Stop();
     JoinWriter();
 }

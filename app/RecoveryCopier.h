@@ -13,7 +13,7 @@ class TextBytesCollector;
 /// The periodic recovery copy: while there are unsaved changes, the text goes aside every
 /// period, taken out of the view a slice at a time and written on a thread of its own, so
 /// that a large text never holds up typing. An edit while the text is taken out abandons
-/// that copy; the next period takes a new one.
+/// that copy, and a new one is tried after a short pause instead of a whole period.
 class RecoveryCopier : public QObject {
     Q_OBJECT
 
@@ -55,6 +55,7 @@ private:
     CTarvelView* view;
     TextBytesCollector* collector;
     QTimer period;
+    QTimer retry;  ///< the copy an edit abandoned, tried again
     Writer writeCopy;
     std::thread writer;
     /// Set while the writer runs; it clears the flag itself when the file is written.

@@ -41,6 +41,7 @@ void TextBytesCollector::SetSliceLength(int characters) { sliceLength = std::max
 void TextBytesCollector::CollectSlice() {
     if (!document || document->revision() != revision) {
         Stop();
+        emit Abandoned();
         return;
     }
     if (position < end) {

@@ -29,6 +29,8 @@ public:
 signals:
     /// The whole text, in the encoding and with the line break asked for.
     void Collected(const QByteArray& bytes);
+    /// An edit came while the text was being taken out; nothing will be collected.
+    void Abandoned();
 
 private:
     /// Takes out the next slice, or hands over the whole.
