@@ -51,6 +51,16 @@ class RecoveryTest : public QObject {
     }
 
     // The file at path with text in the view, unsaved.
+    // Types 100,000 characters and starts a copy that takes them out one per pass of the event
+    // loop: far more passes than a test's next steps let by. True while it is under way.
+    bool StartASlowCopy() {
+        Type(QString(100000, u'x') + u'\n');
+        copier->SetSliceLength(1);
+        copier->CopyNow();
+        QTest::qWait(1);
+        return copier->IsCopying();
+    }
+
     void Restore(const QString& path, const QString& text) {
         frame->Document()->RestoreRecovered(path, text);
         // The first colours come in after the text, and the document counts them as a revision:
@@ -137,13 +147,8 @@ private slots:
     // ever held: that copy is dropped, and another, with the edit, follows after a short pause
     // rather than a whole period.
     void anEditWhileTheTextIsTakenOutAbandonsTheCopy() {
-        // A pass of the event loop for each character: far more than the wait below lets by.
-        Type(QString(100000, u'x') + u'\n');
-        copier->SetSliceLength(1);
+        QVERIFY(StartASlowCopy());
         QSignalSpy written(copier, &RecoveryCopier::Written);
-        copier->CopyNow();
-        QTest::qWait(1);
-        QVERIFY(copier->IsCopying());
         view->moveCursor(QTextCursor::Start);
         view->insertPlainText("y");
         QTRY_VERIFY(!copier->IsCopying());
@@ -159,12 +164,8 @@ private slots:
     // A forced exit cannot wait for the slices: its copy is the whole current text at once, and
     // the periodic copy underway never lands after it.
     void aForcedExitWhileTheTextIsTakenOutLeavesTheWholeText() {
-        Type(QString(100000, u'x') + u'\n');
-        copier->SetSliceLength(1);
+        QVERIFY(StartASlowCopy());
         QSignalSpy written(copier, &RecoveryCopier::Written);
-        copier->CopyNow();
-        QTest::qWait(1);
-        QVERIFY(copier->IsCopying());
         view->insertPlainText("z");
         emit view->ForcedExit();
         QCOMPARE(RecoveryStore::Read()->text, QString(100000, u'x') + "\nz");
