@@ -28,6 +28,17 @@ public:
         text = target;
     }
 
+    /// Assign of a buffer's text, whose whole array may be read.
+    void Assign(const CharBuffer& source) {
+        if (source.length < kInlineBytes && longText.text == nullptr) {
+            CopyShort(inlineText, kInlineBytes, source.CStr(), source.Capacity(), source.length);
+            inlineText[source.length] = '\0';
+            text = inlineText;
+            return;
+        }
+        Assign(source.CStr(), source.length);
+    }
+
     /// Frees a long text; the short one costs nothing to keep.
     void Release() {
         if (longText.text == nullptr) return;

@@ -157,7 +157,7 @@ private:
     /// Adds an item holding the token; returns its slot.
     ExprItem& NewItem(ItemKind kind) {
         ExprItem& item = run.items.Add();
-        item.text.Assign(token.CStr(), token.length);
+        item.text.Assign(token);
         item.kind = kind;
         item.start = engine.tokenStart;
         return item;

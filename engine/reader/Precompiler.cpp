@@ -112,10 +112,9 @@ void ScriptReader::Precompile(int depth) {
         if (lineTable[i].start > lineTable[i + 1].start) lineTableEdit.ordered = false;
     }
 
-    while (!AtEnd()) {
-        SkipBlanks();
+    while (SeekDirective(token)) {
         const int directiveStart = position;
-        if (PassToken(token) != TokenKind::Directive) continue;
+        static_cast<void>(PassToken(token));
         if (std::strcmp(token.CStr(), kIncludeDirective) != 0) {
             ScriptError(kInvalidPrecompilerCommand, token.CStr());
         }

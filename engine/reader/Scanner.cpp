@@ -63,30 +63,48 @@ int BlankRunEnd(const char* text, int p, int length) {
     return p;
 }
 
-bool IsOneOf(char c, std::string_view set) { return set.find(c) != std::string_view::npos; }
+// Two characters form one operator only in these pairs; there are no longer operators. Every
+// operator of the script is checked against them, so they are looked up rather than searched.
+constexpr auto kTakesEquals = [] {
+    std::array<bool, 256> table{};
+    for (const char c : std::string_view("><!^&%|*/+-~")) table[static_cast<unsigned char>(c)] = true;
+    return table;
+}();
+constexpr auto kDoubles = [] {
+    std::array<bool, 256> table{};
+    for (const char c : std::string_view("+-=|&")) table[static_cast<unsigned char>(c)] = true;
+    return table;
+}();
 
-// Two characters form one operator only in these pairs; there are no longer operators.
 bool FormsPair(char c, char d) {
-    if (d == '=' && IsOneOf(c, "><!^&%|*/+-")) return true;
-    if (c == '~' && d == '=') return true;
-    return d == c && IsOneOf(c, "+-=|&");
+    if (d == '=') return kTakesEquals[static_cast<unsigned char>(c)] || c == '=';
+    return d == c && kDoubles[static_cast<unsigned char>(c)];
 }
 
 // Copies n bytes into the reused output; it grows only when the token is longer than any before.
-// A pass that only walks the tokens gives no output.
-void Deliver(CharBuffer* out, const char* bytes, int n) {
+// A pass that only walks the tokens gives no output. readable is how far the bytes may be read.
+void Deliver(CharBuffer* out, const char* bytes, int n, int readable) {
     if (out == nullptr) return;
     char* target = out->Overwrite(n);
-    std::memcpy(target, bytes, static_cast<size_t>(n));
+    CopyShort(target, out->Capacity(), bytes, readable, n);
     target[n] = '\0';
-    out->length = n;
+}
+
+// Bytes of the text that may be read from pos on, its terminating NUL included; no copy of a
+// short token looks further than 16.
+int ReadableFrom(const std::string& text, int pos) {
+    return static_cast<int>(std::min<std::size_t>(text.size() + 1 - static_cast<std::size_t>(pos), 16));
 }
 
 void ReadOperator(ScriptReader& engine, CharBuffer* out) {
-    const char pair[2] = {engine.ReadChar(), engine.AtEnd() ? '\0' : engine.PeekChar()};
-    const bool two = pair[1] != '\0' && FormsPair(pair[0], pair[1]);
+    const char first = engine.ReadChar();
+    const char second = engine.AtEnd() ? '\0' : engine.PeekChar();
+    const bool two = second != '\0' && FormsPair(first, second);
     if (two) engine.ReadChar();
-    Deliver(out, pair, two ? 2 : 1);
+    if (out == nullptr) return;
+    char* target = out->Overwrite(two ? 2 : 1);
+    target[0] = first;
+    if (two) target[1] = second;
 }
 
 // Reads a string literal after its opening quote: a counting pass that finds its end and
@@ -217,6 +235,32 @@ TokenKind ScriptReader::ScanToken(CharBuffer* out, CharBuffer& directiveName) {
     ScriptError(kInvalidCharacter, c, Signed(c));
 }
 
+bool ScriptReader::SeekDirective(CharBuffer& scratch) {
+    // Names and operators make up nearly all of a script: they are passed here in place, with
+    // the cursor and the token start where ScanToken would leave them should an error follow.
+    // Everything rarer is read by ScanToken itself.
+    const char* text = sourceText.data();
+    for (;;) {
+        SkipBlanks();
+        if (position >= sourceLength) return false;
+        const char c = text[position];
+        if (IsNameStart(c)) {
+            tokenStart = position;
+            int p = position + 1;
+            while (p < sourceLength && IsNameChar(text[p])) ++p;
+            position = p;
+            if (p >= sourceLength) ScriptError(kUnexpectedEndOfFile);
+        } else if (IsOperatorChar(c)) {
+            tokenStart = position++;
+            if (position < sourceLength && FormsPair(c, text[position])) ++position;
+        } else if (c == '#') {
+            return true;
+        } else {
+            static_cast<void>(ScanToken(nullptr, scratch));
+        }
+    }
+}
+
 void ScriptReader::ReadNumber(CharBuffer* out) {
     // The form is not checked here: "1.2.3" and "1e" reach the literal conversion as written.
     const int first = position;
@@ -234,7 +278,7 @@ void ScriptReader::ReadNumber(CharBuffer* out) {
             break;
         }
     }
-    Deliver(out, &sourceText[first], position - first);
+    Deliver(out, &sourceText[first], position - first, ReadableFrom(sourceText, first));
 }
 
 void ScriptReader::ReadName(CharBuffer* out) {
@@ -245,7 +289,7 @@ void ScriptReader::ReadName(CharBuffer* out) {
     position = p;
     // A name never ends the text: the character after it is always looked at.
     if (p >= sourceLength) ScriptError(kUnexpectedEndOfFile);
-    Deliver(out, &sourceText[first], position - first);
+    Deliver(out, &sourceText[first], position - first, ReadableFrom(sourceText, first));
 }
 
 // Each switch searches its whole block for its labels, so switches nested in each other

@@ -144,6 +144,9 @@ public:
     /// Reads one token, copying it into out unless out is null, and a directive's name into
     /// directiveName; returns its kind.
     TokenKind ScanToken(CharBuffer* out, CharBuffer& directiveName);
+    /// Passes tokens as PassToken does, with the same errors, up to the "#" of the next
+    /// directive (left unread; true) or the end of the text (false).
+    bool SeekDirective(CharBuffer& scratch);
     /// Reads a number at the cursor into out unless out is null.
     void ReadNumber(CharBuffer* out);
     /// Reads name characters at the cursor into out unless out is null.
