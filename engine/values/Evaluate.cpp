@@ -322,5 +322,8 @@ private:
 
 Value ScriptReader::Evaluate(ItemList& items) {
     if (items.GetCount() == 0) return Value();
+    // An argument, an index or a condition is often one operand alone, which no pass would
+    // touch and no end check refuse.
+    if (items.GetCount() == 1 && items.Get(0)->kind != ItemKind::Operator) return items.Get(0)->value;
     return Evaluator(*this, items).Run();
 }
