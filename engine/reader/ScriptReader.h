@@ -127,10 +127,17 @@ public:
     void SetPosition(int pos) { position = pos; }
     /// Moves the cursor to the next token's first byte, past blanks and comments.
     void SkipBlanks() {
-        // Most calls find the cursor on a token already: a byte above 32 that is no '/'.
+        // Most calls find the cursor on a token already (a byte above 32 that is no '/'), and
+        // most of the others on the one space between two tokens.
+        const auto startsToken = [](char c) { return static_cast<signed char>(c) > 32 && c != '/'; };
         if (position < sourceLength) {
             const char c = sourceText[static_cast<std::size_t>(position)];
-            if (static_cast<signed char>(c) > 32 && c != '/') return;
+            if (startsToken(c)) return;
+            if (c == ' ' && position + 1 < sourceLength &&
+                startsToken(sourceText[static_cast<std::size_t>(position) + 1])) {
+                ++position;
+                return;
+            }
         }
         SkipBlanksAndComments();
     }
