@@ -138,5 +138,3 @@ void CharBuffer::FormatV(const char* format, va_list args) {
     std::memcpy(bytes.get(), work, static_cast<std::size_t>(n));
     Adopt(std::move(bytes), n);
 }
-
-const char* CharBuffer::CStr() const { return text != nullptr ? text : ""; }

@@ -66,7 +66,7 @@ public:
     /// Format with an already started argument list.
     void FormatV(const char* format, va_list args) __attribute__((format(printf, 2, 0)));
     /// The text, or "" when there is none.
-    const char* CStr() const;
+    const char* CStr() const { return text != nullptr ? text : ""; }
     /// Bytes of the owned array, 0 without one.
     int Capacity() const { return allocated; }
 
