@@ -2,7 +2,9 @@
 // the real main window on the offscreen platform. Figures go to the log; nothing is asserted.
 // TARVEL_BENCH_SCRIPT names the script to open (gen_script.py writes ordinary ones); without
 // it a script of short repeated lines is generated.
+#include <QClipboard>
 #include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -233,6 +235,25 @@ private slots:
               *std::max_element(delays.begin(), delays.end()),
               static_cast<int>(std::max_element(delays.begin(), delays.end()) - delays.begin()) + 1);
         qInfo("heap in use after the 50 keys: %+.1f MiB", (AllocatedBytes() - allocatedBefore) / 1048576.0);
+
+        // Edits across lines go through the text document's own layout of the changed blocks.
+        QString block;
+        for (int k = 0; k < 20; ++k) block += QStringLiteral("int pasted%1 = %1 * 3;\n").arg(k);
+        QGuiApplication::clipboard()->setText(block);
+        const auto timedKey = [&](const char* what, Qt::Key key, Qt::KeyboardModifiers modifiers) {
+            clock.restart();
+            QTest::keyClick(view, key, modifiers);
+            QCoreApplication::processEvents();
+            view->viewport()->repaint();
+            qInfo("%s: %.2f ms", what, static_cast<double>(clock.nsecsElapsed()) / 1e6);
+        };
+        timedKey("Enter", Qt::Key_Return, Qt::NoModifier);
+        timedKey("paste of 20 lines", Qt::Key_V, Qt::ControlModifier);
+        timedKey("undo of the paste", Qt::Key_Z, Qt::ControlModifier);
+        timedKey("redo of the paste", Qt::Key_Y, Qt::ControlModifier);
+        view->moveCursor(QTextCursor::Down, QTextCursor::KeepAnchor);
+        view->moveCursor(QTextCursor::Down, QTextCursor::KeepAnchor);
+        timedKey("deleting a selection of two line breaks", Qt::Key_Delete, Qt::NoModifier);
     }
 
     // Every period while there are unsaved changes, the text goes aside as the recovery copy.
