@@ -44,6 +44,8 @@ INSTANTIATE_TEST_SUITE_P(
                     ErrorPhase::Load},
         LocatedCase{"precompiler", "a;\r\n  #foo\r\n", "#foo", "Invalid precompiler command: 'foo'", ErrorPhase::Load},
         LocatedCase{"include", "a;\r\n#include <x.h>\r\n", "<", "Invalid 'include' command", ErrorPhase::Load},
+        LocatedCase{"comment left open", "a = 1;\r\nb = /* open\r\n", "= /*", "Missing '*/'", ErrorPhase::Load},
+        LocatedCase{"name ends the text", "a;\r\n  bc", "bc", "unexpected end of file", ErrorPhase::Load},
         LocatedCase{"end of text", "int x;\r\nx = (1 +\r\n 2\r\n", "2\r", "Unexpected end of file: Missing ')'",
                     ErrorPhase::Run},
         LocatedCase{"operator", "int x;\r\nx = 1 +\r\n;\r\n", "+", "No R-value for '+'", ErrorPhase::Run},
