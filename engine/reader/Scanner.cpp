@@ -247,7 +247,8 @@ bool ScriptReader::SeekDirective(CharBuffer& scratch) {
         if (IsNameStart(c)) {
             tokenStart = position;
             int p = position + 1;
-            while (p < sourceLength && IsNameChar(text[p])) ++p;
+            // The text holds no NUL and ends in one, which stops the name.
+            while (IsNameChar(text[p])) ++p;
             position = p;
             if (p >= sourceLength) ScriptError(kUnexpectedEndOfFile);
         } else if (IsOperatorChar(c)) {
@@ -285,7 +286,8 @@ void ScriptReader::ReadName(CharBuffer* out) {
     const int first = position;
     const char* text = sourceText.data();
     int p = position;
-    while (p < sourceLength && IsNameChar(text[p])) ++p;
+    // The text holds no NUL and ends in one, which stops the name.
+    while (IsNameChar(text[p])) ++p;
     position = p;
     // A name never ends the text: the character after it is always looked at.
     if (p >= sourceLength) ScriptError(kUnexpectedEndOfFile);
