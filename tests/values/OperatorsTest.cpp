@@ -3,6 +3,7 @@
 #include <limits>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "interpreter/ScriptRun.h"
 #include "support/CaseName.h"
@@ -40,18 +41,11 @@ constexpr const char* kSpellings[] = {"!",  "~",  "++", "--", "-",  "+",  "*",  
                                       "<",  ">=", "<=", "==", "!=", "~=", "&",  "|",  "^",  "&&",
                                       "||", "=",  "+=", "-=", "*=", "/=", "%=", "&=", "|=", "^="};
 
-// Enumerator names in the order of Op, for the test names.
-constexpr const char* kOpNames[] = {
-    "Not",       "Complement", "Increment", "Decrement",    "Minus",     "Plus",     "Multiply",  "Divide",
-    "Modulo",    "Greater",    "Less",      "GreaterEqual", "LessEqual", "Equal",    "NotEqual",  "EqualIgnoreCase",
-    "BitAnd",    "BitOr",      "BitXor",    "LogicalAnd",   "LogicalOr", "Assign",   "AddAssign", "SubAssign",
-    "MulAssign", "DivAssign",  "ModAssign", "AndAssign",    "OrAssign",  "XorAssign"};
-
-/// The operator and its operands, as in Divide_Int_7_Int_0.
+/// The operator and its operands, as in slash_Int_7_Int_0.
 std::string OperatorCaseName(const ::testing::TestParamInfo<Case>& info) {
     const Case& c = info.param;
     std::string name = c.form == Form::Element ? "Element_" : "";
-    name += kOpNames[static_cast<int>(c.op)];
+    name += CaseName(kSpellings[static_cast<int>(c.op)]);
     name += "_" + CaseName(Describe(c.left));
     if (c.form != Form::Unary) name += "_" + CaseName(Describe(c.right));
     return name;
@@ -74,7 +68,7 @@ void PrintTo(const Case& c, std::ostream* out) {
 
 // The rules on the values as the operators receive them: wrapped Ints, External and Void
 // operands, and operand orders the script rows below do not meet; the refusals a script meets
-// are the EveryText rows'.
+// are the text rows'.
 class OperatorRules : public ::testing::TestWithParam<Case> {};
 
 TEST_P(OperatorRules, ComputeOrRefuse) {
@@ -110,16 +104,12 @@ constexpr Form B = Form::Binary;
 constexpr Form A = Form::Assign;
 
 const Case kUnaryCases[] = {
-    {U, Op::Not, I(0), V, I(1)},
     {U, Op::Not, F(2.5), V, I(0)},
     {U, Op::Not, F(0.0), V, I(1)},
     {U, Op::Not, X, V, I(0)},
-    {U, Op::Complement, I(0), V, I(-1)},
     {U, Op::Complement, X, V, I(0)},
-    {U, Op::Minus, I(3), V, I(-3)},
     {U, Op::Minus, I(INT32_MIN), V, I(INT32_MIN)},
     {U, Op::Minus, F(2.5), V, F(-2.5)},
-    {U, Op::Minus, X, V, X},
     {U, Op::Plus, F(2.5), V, F(2.5)},
     {U, Op::Increment, I(INT32_MAX), V, I(INT32_MIN)},
     {U, Op::Decrement, I(INT32_MIN), V, I(INT32_MAX)},
@@ -130,23 +120,18 @@ const Case kArithmeticCases[] = {
     {B, Op::Multiply, I(65536), I(65536), I(0)},
     {B, Op::Multiply, I(3), F(0.5), F(1.5)},
     {B, Op::Multiply, V, I(1), V, "Operator '*' not applicable on 'String'"},
-    {B, Op::Divide, I(7), I(2), I(3)},
     {B, Op::Divide, I(-7), I(2), I(-3)},
     {B, Op::Divide, F(7.0), I(2), F(3.5)},
     {B, Op::Divide, F(7.0), I(0), F(kInf)},
     {B, Op::Divide, I(1), S("a"), V, "Operator '/' not applicable on 'String'"},
     {B, Op::Modulo, I(-7), I(3), I(-1)},
     {B, Op::Modulo, I(7), I(-3), I(1)},
-    {B, Op::Modulo, I(-7), F(3.0), F(2.0)},
     {B, Op::Modulo, V, I(1), V, "Operator '%' not applicable on 'String'"},
     {B, Op::Minus, I(INT32_MIN), I(1), I(INT32_MAX)},
     {B, Op::Minus, F(1.0), I(3), F(-2.0)},
     {B, Op::Minus, I(1), S("a"), V, "Operator '-' not applicable on 'String'"},
     {B, Op::Plus, I(INT32_MAX), I(1), I(INT32_MIN)},
     {B, Op::Plus, I(1), F(2.5), F(3.5)},
-    {B, Op::Plus, S("ab"), S("cd"), S("abcd")},
-    {B, Op::Plus, X, I(1), X},
-    {B, Op::Plus, I(1), X, I(1)},
     {B, Op::Multiply, X, V, X},  // L is looked at first: an External L is never refused
 };
 INSTANTIATE_TEST_SUITE_P(Arithmetic, OperatorRules, ::testing::ValuesIn(kArithmeticCases), OperatorCaseName);
@@ -160,20 +145,13 @@ const Case kComparisonCases[] = {
     {B, Op::Less, V, I(5), V,  // a Void L is named a String
      "Operator '<' can not compare 'String' with type other than 'String'"},
     {B, Op::GreaterEqual, I(5), S("a"), V, "Operator '>=' can not compare 'String' with type other than 'String'"},
-    {B, Op::Greater, X, I(1), I(0)},
-    {B, Op::Greater, I(7), X, I(7)},
     {B, Op::Equal, S("abc"), S("ABC"), I(0)},
-    {B, Op::Equal, I(5), F(5.0), I(1)},
     {B, Op::NotEqual, S("abc"), S("abd"), I(1)},
-    {B, Op::EqualIgnoreCase, S("abc"), S("ABC"), I(1)},
     {B, Op::EqualIgnoreCase, I(5), S("a"), V, "Operator '~=' can only compare 'String' with 'String'"},
 };
 INSTANTIATE_TEST_SUITE_P(Comparison, OperatorRules, ::testing::ValuesIn(kComparisonCases), OperatorCaseName);
 
 const Case kBitwiseAndLogicalCases[] = {
-    {B, Op::BitXor, I(6), I(3), I(5)},
-    {B, Op::BitAnd, I(6), I(3), I(2)},
-    {B, Op::BitOr, I(6), I(3), I(7)},
     {B, Op::BitAnd, I(1), F(2.0), V, "Operator '&' can not operate on 'Float'"},
     {B, Op::BitOr, S("a"), I(1), V, "Operator '|' can not operate on 'Float'"},
     {B, Op::LogicalAnd, F(0.5), I(2), I(1)},
@@ -189,27 +167,19 @@ INSTANTIATE_TEST_SUITE_P(BitwiseAndLogical, OperatorRules, ::testing::ValuesIn(k
 const Case kAssignmentCases[] = {
     {A, Op::Assign, I(7), F(2.9), I(2)},
     {A, Op::Assign, F(1.0), I(3), F(3.0)},
-    {A, Op::Assign, S("a"), S("bc"), S("bc")},
     {Form::Element, Op::Assign, S("abc"), I(65), I(65)},
     {A, Op::Assign, S("abc"), I(65), V, "Operator '=' type mismatch"},
-    {A, Op::Assign, I(7), X, I(7)},
-    {A, Op::Assign, X, I(5), X},
     {A, Op::AddAssign, I(1), F(0.6), I(1)},
     {A, Op::AddAssign, I(1), F(-0.5), I(1)},
     {A, Op::AddAssign, I(INT32_MAX), I(1), I(INT32_MIN)},
-    {A, Op::AddAssign, F(1.0), I(2), F(3.0)},
-    {A, Op::AddAssign, S("a"), S("b"), S("ab")},
     {A, Op::AddAssign, S("a"), I(1), V, "Operator '+=' type mismatch"},
     {A, Op::SubAssign, S("a"), S("b"), V, "Operator '-=' not applicable on 'String'"},
     {A, Op::MulAssign, I(3), F(2.9), I(6)},
     {A, Op::MulAssign, I(1), S("b"), V, "Operator '*=' not applicable on 'String'"},
-    {A, Op::DivAssign, I(7), I(2), I(3)},
     {A, Op::DivAssign, F(1.0), I(0), F(kInf)},
     {A, Op::DivAssign, I(7), F(0.5), V, "Integer division by zero"},
     {A, Op::ModAssign, I(-7), I(3), I(-1)},
     {A, Op::ModAssign, F(-7.0), I(3), F(2.0)},
-    {A, Op::AndAssign, I(6), I(3), I(2)},
-    {A, Op::XorAssign, I(6), I(3), I(5)},
     {A, Op::OrAssign, I(1), S("a"), V, "Operator '|=' not applicable on 'String'"},
 };
 INSTANTIATE_TEST_SUITE_P(Assignment, OperatorRules, ::testing::ValuesIn(kAssignmentCases), OperatorCaseName);
@@ -267,118 +237,90 @@ SCRIPT_ROWS(ExternalOperands, OperatorScripts, ScriptCase{"return u + 1;", "Exte
             ScriptCase{"int x = 4; x += u; x = v; return x;", "Int 4", "u v", ""},
             ScriptCase{"return \"s\" + u;", "String s", "u", ""});
 
-// Every refusal text, literally, each met where a script meets it.
-SCRIPT_ROWS(
-    EveryText, OperatorScripts, Fails("return !;", "No R-value for '!'"),
-    Fails("void f() { } return !f();", "Operator '!' not applicable on 'Void'"),
-    Fails("return !\"a\";", "Operator '!' not applicable on 'String'"), Fails("return ~;", "No R-value for '~'"),
-    Fails("void f() { } return ~f();", "Operator '~' not applicable on 'Void'"),
-    Fails("return ~1.5;", "Operator '~' not applicable on 'Float'"),
-    Fails("return ~\"a\";", "Operator '~' not applicable on 'String'"), Fails("++;", "Invalid L-value for '++'"),
-    Fails("void v; v++;", "Operator '++' not applicable on 'Void'"),
-    Fails("float y; y++;", "Operator '++' not applicable on 'Float'"),
-    Fails("string s; ++ s;", "Operator '++' not applicable on 'String'"), Fails("--;", "Invalid L-value for '--'"),
-    Fails("void v; v--;", "Operator '--' not applicable on 'Void'"),
-    Fails("float y; y--;", "Operator '--' not applicable on 'Float'"),
-    Fails("string s; -- s;", "Operator '--' not applicable on 'String'"), Fails("return 1 -;", "No R-value for '-'"),
-    Fails("void f() { } return 1 - f();", "Operator '-' not applicable on 'Void'"),
-    Fails("return -\"a\";", "Unary operator '-' not applicable on 'String'"),
-    Fails("return \"a\" - 1;", "Operator '-' not applicable on 'String'"), Fails("return 1 +;", "No R-value for '+'"),
-    Fails("void f() { } return 1 + f();", "Operator '+' not applicable on 'Void'"),
-    Fails("return +\"a\";", "Unary operator '+' not applicable on 'String'"),
-    Fails("return \"a\" + 1;", "String Operator '+' can only operate on 'String'"),
-    Fails("return * 1;", "No L-value for operator '*'"), Fails("return 1 *;", "No R-value for '*'"),
-    Fails("void f() { } return 1 * f();", "Operator '*' not applicable on 'Void'"),
-    Fails("return \"a\" * 1;", "Operator '*' not applicable on 'String'"),
-    Fails("return / 1;", "No L-value for operator '/'"), Fails("return 1 /;", "No R-value for '/'"),
-    Fails("void f() { } return 1 / f();", "Operator '/' not applicable on 'Void'"),
-    Fails("return \"a\" / 1;", "Operator '/' not applicable on 'String'"),
-    Fails("return 1 / 0;", "Integer division by zero"), Fails("return % 1;", "No L-value for operator '%'"),
-    Fails("return 1 %;", "No R-value for '%'"),
-    Fails("void f() { } return 1 % f();", "Operator '%' not applicable on 'Void'"),
-    Fails("return \"a\" % 1;", "Operator '%' not applicable on 'String'"),
-    Fails("return 1 % 0;", "Integer division by zero"), Fails("return > 1;", "No L-value for operator '>'"),
-    Fails("return 1 >;", "No R-value for '>'"),
-    Fails("void f() { } return 1 > f();", "Operator '>' not applicable on 'Void'"),
-    Fails("return \"a\" > 1;", "Operator '>' can not compare 'String' with type other than 'String'"),
-    Fails("return < 1;", "No L-value for operator '<'"), Fails("return 1 <;", "No R-value for '<'"),
-    Fails("void f() { } return 1 < f();", "Operator '<' not applicable on 'Void'"),
-    Fails("return \"a\" < 1;", "Operator '<' can not compare 'String' with type other than 'String'"),
-    Fails("return >= 1;", "No L-value for operator '>='"), Fails("return 1 >=;", "No R-value for '>='"),
-    Fails("void f() { } return 1 >= f();", "Operator '>=' not applicable on 'Void'"),
-    Fails("return \"a\" >= 1;", "Operator '>=' can not compare 'String' with type other than 'String'"),
-    Fails("return <= 1;", "No L-value for operator '<='"), Fails("return 1 <=;", "No R-value for '<='"),
-    Fails("void f() { } return 1 <= f();", "Operator '<=' not applicable on 'Void'"),
-    Fails("return \"a\" <= 1;", "Operator '<=' can not compare 'String' with type other than 'String'"),
-    Fails("return == 1;", "No L-value for operator '=='"), Fails("return 1 ==;", "No R-value for '=='"),
-    Fails("void f() { } return 1 == f();", "Operator '==' not applicable on 'Void'"),
-    Fails("return \"a\" == 1;", "Operator '==' can not compare 'String' with type other than 'String'"),
-    Fails("return != 1;", "No L-value for operator '!='"), Fails("return 1 !=;", "No R-value for '!='"),
-    Fails("void f() { } return 1 != f();", "Operator '!=' not applicable on 'Void'"),
-    Fails("return \"a\" != 1;", "Operator '!=' can not compare 'String' with type other than 'String'"),
-    Fails("return ~= 1;", "No L-value for operator '~='"), Fails("return 1 ~=;", "No R-value for '~='"),
-    Fails("void f() { } return 1 ~= f();", "Operator '~=' not applicable on 'Void'"),
-    Fails("return 1 ~= 1;", "Operator '~=' can only compare 'String' with 'String'"),
-    Fails("return & 1;", "No L-value for operator '&'"), Fails("return 1 &;", "No R-value for '&'"),
-    Fails("void f() { } return 1 & f();", "Operator '&' not applicable on 'Void'"),
-    Fails("return 1.5 & 1;", "Operator '&' can not operate on 'Float'"),
-    Fails("return 1 & \"a\";", "Operator '&' can not operate on 'String'"),
-    Fails("return | 1;", "No L-value for operator '|'"), Fails("return 1 |;", "No R-value for '|'"),
-    Fails("void f() { } return 1 | f();", "Operator '|' not applicable on 'Void'"),
-    Fails("return 1.5 | 1;", "Operator '|' can not operate on 'Float'"),
-    Fails("return 1 | \"a\";", "Operator '|' can not operate on 'String'"),
-    Fails("return ^ 1;", "No L-value for operator '^'"), Fails("return 1 ^;", "No R-value for '^'"),
-    Fails("void f() { } return 1 ^ f();", "Operator '^' not applicable on 'Void'"),
-    Fails("return 1.5 ^ 1;", "Operator '^' can not operate on 'Float'"),
-    Fails("return 1 ^ \"a\";", "Operator '^' can not operate on 'String'"),
-    Fails("return && 1;", "No L-value for operator '&&'"), Fails("return 1 &&;", "No R-value for '&&'"),
-    Fails("void f() { } return 1 && f();", "Operator '&&' not applicable on 'Void'"),
-    Fails("return \"a\" && 1;", "Operator '&&' not valid with 'String'"),
-    Fails("return || 1;", "No L-value for operator '||'"), Fails("return 1 ||;", "No R-value for '||'"),
-    Fails("void f() { } return 1 || f();", "Operator '||' not applicable on 'Void'"),
-    Fails("return \"a\" || 1;", "Operator '||' not valid with 'String'"), Fails("= 1;", "No L-value for operator '='"),
-    Fails("int x; x =;", "No R-value for '='"), Fails("5 = 3;", "Invalid L-value for '='"),
-    Fails("void f() { } int x; x = f();", "Operator '=' not applicable on 'Void'"),
-    Fails("int x; x = \"a\";", "Operator '=' type mismatch"), Fails("+= 1;", "No L-value for operator '+='"),
-    Fails("int x; x +=;", "No R-value for '+='"), Fails("5 += 3;", "Invalid L-value for '+='"),
-    Fails("void f() { } int x; x += f();", "Operator '+=' not applicable on 'Void'"),
-    Fails("int x; x += \"a\";", "Operator '+=' type mismatch"), Fails("-= 1;", "No L-value for operator '-='"),
-    Fails("int x; x -=;", "No R-value for '-='"), Fails("5 -= 3;", "Invalid L-value for '-='"),
-    Fails("void f() { } int x; x -= f();", "Operator '-=' not applicable on 'Void'"),
-    Fails("string s; s -= 1;", "Operator '-=' type mismatch"),
-    Fails("float y; y -= \"a\";", "Operator '-=' not applicable on 'String'"),
-    Fails("*= 1;", "No L-value for operator '*='"), Fails("int x; x *=;", "No R-value for '*='"),
-    Fails("5 *= 3;", "Invalid L-value for '*='"),
-    Fails("void f() { } int x; x *= f();", "Operator '*=' not applicable on 'Void'"),
-    Fails("string s; s *= 1;", "Operator '*=' type mismatch"),
-    Fails("float y; y *= \"a\";", "Operator '*=' not applicable on 'String'"),
-    Fails("/= 1;", "No L-value for operator '/='"), Fails("int x; x /=;", "No R-value for '/='"),
-    Fails("5 /= 3;", "Invalid L-value for '/='"),
-    Fails("void f() { } int x; x /= f();", "Operator '/=' not applicable on 'Void'"),
-    Fails("string s; s /= 1;", "Operator '/=' type mismatch"),
-    Fails("float y; y /= \"a\";", "Operator '/=' not applicable on 'String'"),
-    Fails("int x; x /= 0;", "Integer division by zero"), Fails("%= 1;", "No L-value for operator '%='"),
-    Fails("int x; x %=;", "No R-value for '%='"), Fails("5 %= 3;", "Invalid L-value for '%='"),
-    Fails("void f() { } int x; x %= f();", "Operator '%=' not applicable on 'Void'"),
-    Fails("int x; x %= 1.5;", "Operator '%=' type mismatch"),
-    Fails("float y; y %= \"a\";", "Operator '%=' not applicable on 'String'"),
-    Fails("int x; x %= 0;", "Integer division by zero"), Fails("&= 1;", "No L-value for operator '&='"),
-    Fails("int x; x &=;", "No R-value for '&='"), Fails("5 &= 3;", "Invalid L-value for '&='"),
-    Fails("void f() { } int x; x &= f();", "Operator '&=' not applicable on 'Void'"),
-    Fails("float y; y &= 1;", "Operator '&=' type mismatch"),
-    Fails("int x; x &= 1.5;", "Operator '&=' not applicable on 'Float'"),
-    Fails("float y; y &= \"a\";", "Operator '&=' not applicable on 'String'"),
-    Fails("|= 1;", "No L-value for operator '|='"), Fails("int x; x |=;", "No R-value for '|='"),
-    Fails("5 |= 3;", "Invalid L-value for '|='"),
-    Fails("void f() { } int x; x |= f();", "Operator '|=' not applicable on 'Void'"),
-    Fails("float y; y |= 1;", "Operator '|=' type mismatch"),
-    Fails("int x; x |= 1.5;", "Operator '|=' not applicable on 'Float'"),
-    Fails("float y; y |= \"a\";", "Operator '|=' not applicable on 'String'"),
-    Fails("^= 1;", "No L-value for operator '^='"), Fails("int x; x ^=;", "No R-value for '^='"),
-    Fails("5 ^= 3;", "Invalid L-value for '^='"),
-    Fails("void f() { } int x; x ^= f();", "Operator '^=' not applicable on 'Void'"),
-    Fails("float y; y ^= 1;", "Operator '^=' type mismatch"),
-    Fails("int x; x ^= 1.5;", "Operator '^=' not applicable on 'Float'"),
-    Fails("float y; y ^= \"a\";", "Operator '^=' not applicable on 'String'"));
+// The refusal texts that follow no pattern, each met where a script meets it.
+SCRIPT_ROWS(EveryOtherText, OperatorScripts, Fails("return !;", "No R-value for '!'"),
+            Fails("void f() { } return !f();", "Operator '!' not applicable on 'Void'"),
+            Fails("return !\"a\";", "Operator '!' not applicable on 'String'"),
+            Fails("return ~;", "No R-value for '~'"),
+            Fails("void f() { } return ~f();", "Operator '~' not applicable on 'Void'"),
+            Fails("return ~1.5;", "Operator '~' not applicable on 'Float'"),
+            Fails("return ~\"a\";", "Operator '~' not applicable on 'String'"),
+            Fails("++;", "Invalid L-value for '++'"), Fails("void v; v++;", "Operator '++' not applicable on 'Void'"),
+            Fails("float y; y++;", "Operator '++' not applicable on 'Float'"),
+            Fails("string s; ++ s;", "Operator '++' not applicable on 'String'"),
+            Fails("--;", "Invalid L-value for '--'"), Fails("void v; v--;", "Operator '--' not applicable on 'Void'"),
+            Fails("float y; y--;", "Operator '--' not applicable on 'Float'"),
+            Fails("string s; -- s;", "Operator '--' not applicable on 'String'"),
+            Fails("return 1 -;", "No R-value for '-'"),
+            Fails("void f() { } return 1 - f();", "Operator '-' not applicable on 'Void'"),
+            Fails("return -\"a\";", "Unary operator '-' not applicable on 'String'"),
+            Fails("return \"a\" - 1;", "Operator '-' not applicable on 'String'"),
+            Fails("return 1 +;", "No R-value for '+'"),
+            Fails("void f() { } return 1 + f();", "Operator '+' not applicable on 'Void'"),
+            Fails("return +\"a\";", "Unary operator '+' not applicable on 'String'"),
+            Fails("return \"a\" + 1;", "String Operator '+' can only operate on 'String'"),
+            Fails("return 1 / 0;", "Integer division by zero"), Fails("return 1 % 0;", "Integer division by zero"),
+            Fails("int x; x /= 0;", "Integer division by zero"), Fails("int x; x %= 0;", "Integer division by zero"),
+            Fails("return 1 ~= 1;", "Operator '~=' can only compare 'String' with 'String'"),
+            Fails("int x; x = \"a\";", "Operator '=' type mismatch"),
+            Fails("int x; x += \"a\";", "Operator '+=' type mismatch"),
+            Fails("int x; x %= 1.5;", "Operator '%=' type mismatch"),
+            Fails("float y; y %= \"a\";", "Operator '%=' not applicable on 'String'"));
+
+// The texts an operator shares with the others of its kind, its spelling in place of the "@"
+// of the script and the message.
+struct TextPattern {
+    const char* script;
+    const char* message;
+};
+
+struct TextFamily {
+    std::vector<std::string> operators;
+    std::vector<TextPattern> patterns;
+};
+
+const TextFamily kTextFamilies[] = {
+    {{"*", "/", "%", ">", "<", ">=", "<=", "==", "!=", "~=", "&", "|", "^", "&&", "||"},
+     {{"return @ 1;", "No L-value for operator '@'"},
+      {"return 1 @;", "No R-value for '@'"},
+      {"void f() { } return 1 @ f();", "Operator '@' not applicable on 'Void'"}}},
+    {{"*", "/", "%"}, {{"return \"a\" @ 1;", "Operator '@' not applicable on 'String'"}}},
+    {{">", "<", ">=", "<=", "==", "!="},
+     {{"return \"a\" @ 1;", "Operator '@' can not compare 'String' with type other than 'String'"}}},
+    {{"&", "|", "^"},
+     {{"return 1.5 @ 1;", "Operator '@' can not operate on 'Float'"},
+      {"return 1 @ \"a\";", "Operator '@' can not operate on 'String'"}}},
+    {{"&&", "||"}, {{"return \"a\" @ 1;", "Operator '@' not valid with 'String'"}}},
+    {{"=", "+=", "-=", "*=", "/=", "%=", "&=", "|=", "^="},
+     {{"@ 1;", "No L-value for operator '@'"},
+      {"int x; x @;", "No R-value for '@'"},
+      {"5 @ 3;", "Invalid L-value for '@'"},
+      {"void f() { } int x; x @ f();", "Operator '@' not applicable on 'Void'"}}},
+    {{"-=", "*=", "/="},
+     {{"string s; s @ 1;", "Operator '@' type mismatch"},
+      {"float y; y @ \"a\";", "Operator '@' not applicable on 'String'"}}},
+    {{"&=", "|=", "^="},
+     {{"float y; y @ 1;", "Operator '@' type mismatch"},
+      {"int x; x @ 1.5;", "Operator '@' not applicable on 'Float'"},
+      {"float y; y @ \"a\";", "Operator '@' not applicable on 'String'"}}},
+};
+
+std::string Spelled(std::string pattern, const std::string& spelling) {
+    pattern.replace(pattern.find('@'), 1, spelling);
+    return pattern;
+}
+
+TEST(OperatorTexts, EveryTextOfAKindNamesItsOperator) {
+    for (const TextFamily& family : kTextFamilies) {
+        for (const std::string& spelling : family.operators) {
+            for (const TextPattern& pattern : family.patterns) {
+                const std::string script = Spelled(pattern.script, spelling);
+                const std::string message = Spelled(pattern.message, spelling);
+                SCOPED_TRACE(script);
+                ExpectScriptCase(Fails(script.c_str(), message.c_str()));
+            }
+        }
+    }
+}
 
 }  // namespace
