@@ -1,6 +1,5 @@
 #include <QLabel>
 #include <QListWidget>
-#include <QPushButton>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTextBlock>
@@ -25,13 +24,7 @@ namespace {
 
 // Runs F5 and leaves the result dialog by OK.
 void ValidateAndPressOk(CTarvelView* view) {
-    ModalCloser closer([](QWidget* modal) {
-        if (auto* dialog = qobject_cast<CResultDlg*>(modal)) {
-            QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("okButton")), Qt::LeftButton);
-        } else {
-            QTest::keyClick(modal, Qt::Key_Escape);
-        }
-    });
+    const ResultReader ok;
     QTest::keyClick(view, Qt::Key_F5);
 }
 
@@ -210,9 +203,7 @@ private slots:
         QCOMPARE(find->ReplaceAll(), 2);
         find->close();
         QVERIFY(frame->Document()->OnFileSave());
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), "xy = 1;\r\nb = xy;\r\n\r\n");
+        QCOMPARE(FileBytes(path), "xy = 1;\r\nb = xy;\r\n\r\n");
         view->undo();  // one step takes back every replacement
         QCOMPARE(view->EditorText(), "a = 1;\nb = a;\n\n");
     }

@@ -1,39 +1,11 @@
 #include <QFile>
 #include <QMessageBox>
 #include <QtTest>
-#include <csignal>
-#include <sys/resource.h>
 
 #include "AppTestSupport.h"
 #include "DocumentText.h"
 #include "CTarvelDoc.h"
 #include "CTarvelView.h"
-
-namespace {
-
-QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-// Lowers the largest file this process may write, so that a save fails in the middle of
-// writing as on a full disk, whatever the rights of the user running the tests.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &saved);
-        rlimit lowered = saved;
-        lowered.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &lowered);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved); }
-
-private:
-    rlimit saved{};
-};
-
-}  // namespace
 
 class DocumentTest : public QObject {
     Q_OBJECT
@@ -72,7 +44,7 @@ private slots:
         view->moveCursor(QTextCursor::End);
         view->insertPlainText(typed);
         QVERIFY(document->OnFileSave());
-        QTEST(ReadFile(path), "saved");
+        QTEST(FileBytes(path), "saved");
         QVERIFY(!document->IsModified());
     }
 
@@ -108,7 +80,7 @@ private slots:
         view->insertPlainText("int x;\nx = 1;");
         const QString path = dir.filePath("new.c");
         QVERIFY(document->OnSaveDocument(path));
-        QCOMPARE(ReadFile(path), QByteArray("int x;\r\nx = 1;"));
+        QCOMPARE(FileBytes(path), QByteArray("int x;\r\nx = 1;"));
     }
 
     void failedSaveKeepsTheOldFile() {
@@ -127,7 +99,7 @@ private slots:
             QVERIFY(!document->OnFileSave());
         }
         QVERIFY2(warning.startsWith("Cannot write file " + QDir::toNativeSeparators(path)), qPrintable(warning));
-        QCOMPARE(ReadFile(path), QByteArray("old;\r\n"));
+        QCOMPARE(FileBytes(path), QByteArray("old;\r\n"));
         QVERIFY(document->IsModified());
     }
 };

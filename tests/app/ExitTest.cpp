@@ -47,15 +47,11 @@ private slots:
         QCOMPARE(exitCode, 0);
         QDirIterator found(dir.path(), {"recovery.c"}, QDir::Files, QDirIterator::Subdirectories);
         QVERIFY(found.hasNext());
-        QFile copy(found.next());
-        QVERIFY(copy.open(QIODevice::ReadOnly));
-        const QByteArray bytes = copy.readAll();
+        const QByteArray bytes = FileBytes(found.next());
         QVERIFY2(bytes.endsWith("\nQx = y;\n"), bytes.constData());
         QVERIFY(bytes.contains("script.c"));
         // The file itself is untouched.
-        QFile script(dir.filePath("script.c"));
-        QVERIFY(script.open(QIODevice::ReadOnly));
-        QCOMPARE(script.readAll(), "x = y;\r\n");
+        QCOMPARE(FileBytes(dir.filePath("script.c")), "x = y;\r\n");
     }
 
 private:

@@ -3,14 +3,11 @@
 // the text out slice by slice. None of it may show the user a result for other text, leave
 // a text half loaded where the user can reach it, or hand the engine other bytes than the
 // editor's.
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <QSignalSpy>
 #include <QTextDocument>
 #include <QtTest>
 
 #include "AppTestSupport.h"
-#include "CResultDlg.h"
 #include "CTarvelDoc.h"
 #include "CTarvelView.h"
 #include "DocumentText.h"
@@ -22,34 +19,6 @@ Q_DECLARE_METATYPE(TextFormat::Encoding)
 Q_DECLARE_METATYPE(TextFormat::LineBreak)
 
 namespace {
-
-// Longer than any validation here takes, short of the test's own time-out.
-constexpr int kGenerousMs = 60000;
-
-// What the result dialog showed and whether the view's text was whole then. Presses OK in
-// the result dialog, letting a progress dialog before it be.
-class ResultDialogCloser : public QObject {
-public:
-    explicit ResultDialogCloser(CTarvelView* view) : view(view) {
-        connect(&timer, &QTimer::timeout, this, [this] {
-            auto* dialog = qobject_cast<CResultDlg*>(QApplication::activeModalWidget());
-            if (!dialog || shown) return;
-            shown = true;
-            message = dialog->findChild<QPlainTextEdit*>(QStringLiteral("messageEdit"))->toPlainText();
-            loading = this->view->IsLoading();
-            QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("okButton")), Qt::LeftButton);
-        });
-        // Not every pass of the event loop: the engine's thread needs the processor meanwhile.
-        timer.start(5);
-    }
-    bool shown = false;
-    QString message;
-    bool loading = false;
-
-private:
-    CTarvelView* view;
-    QTimer timer;
-};
 
 // Counts the engine's questions about a load error, answering Yes.
 class CountingHost : public ScriptHost {
@@ -153,7 +122,7 @@ private slots:
         QVERIFY(WriteFile(path, file));
         QVERIFY(document->OnOpenDocument(path));
         QTEST(view->Validator()->IsCommandRunning(), "early");
-        const ResultDialogCloser seen(view);
+        const ResultReader seen(view);
         document->UpdateAllViews();
         QVERIFY(seen.shown);
         QVERIFY2(seen.message.contains(expected), qPrintable(seen.message));
@@ -171,7 +140,7 @@ private slots:
         QTextCursor top(view->document());
         top.insertText("\n");
         QVERIFY(!view->Validator()->IsCommandRunning());
-        const ResultDialogCloser seen(view);
+        const ResultReader seen(view);
         document->UpdateAllViews();
         QVERIFY2(seen.message.contains("line: 3:"), qPrintable(seen.message));
         QCOMPARE(view->MarkedLine(), 3);
@@ -201,7 +170,7 @@ private slots:
         const QString path = dir.filePath("large.c");
         const QByteArray script = LongScript(3 * 1024 * 1024) + "a = ;\r\n";
         QVERIFY(WriteFile(path, script));
-        const ResultDialogCloser seen(view);
+        const ResultReader seen(view);
         QVERIFY(App()->OpenDocumentFile(path));
         QVERIFY(seen.shown);
         QVERIFY(seen.loading);

@@ -17,17 +17,10 @@
 
 namespace {
 
-// Longer than any copy here takes, short of the test's own time-out.
-constexpr int kGenerousMs = 60000;
 // Far longer than any test: no period ends by itself unless a test asks for it.
 constexpr int kNoPeriodMs = 24 * 60 * 60 * 1000;
 // The slice the program takes.
 constexpr int kProgramSlice = 64 * 1024;
-
-QByteArray FileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 bool WriteToStore(const QString& file, const QString& path, const QByteArray& text) {
     return RecoveryStore::Write(file, path, text);
@@ -50,7 +43,6 @@ class RecoveryTest : public QObject {
         QVERIFY(frame->Document()->IsModified());
     }
 
-    // The file at path with text in the view, unsaved.
     // Types 100,000 characters and starts a copy that takes them out one per pass of the event
     // loop: far more passes than a test's next steps let by. True while it is under way.
     bool StartASlowCopy() {

@@ -1,56 +1,18 @@
 #include <QAction>
-#include <QFile>
 #include <QLabel>
-#include <QListWidget>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPrinter>
-#include <QPushButton>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QtTest>
 
 #include "AppTestSupport.h"
-#include "CResultDlg.h"
 #include "CTarvelDoc.h"
 #include "CTarvelView.h"
 #include "ExternalsDock.h"
 
 namespace {
-
-struct ShownResult {
-    bool shown = false;
-    QString message;
-    QStringList variables;
-    QStringList functions;
-};
-
-QStringList ListItems(QWidget* dialog, const QString& name) {
-    QStringList items;
-    auto* list = dialog->findChild<QListWidget*>(name);
-    for (int row = 0; row < list->count(); ++row) items << list->item(row)->text();
-    return items;
-}
-
-// Runs command, reading the result dialog it shows and leaving it by OK; any other
-// dialog is dismissed so that a failing test cannot hang.
-ShownResult RecordResult(const std::function<void()>& command) {
-    ShownResult result;
-    ModalCloser closer([&result](QWidget* modal) {
-        auto* dialog = qobject_cast<CResultDlg*>(modal);
-        if (!dialog) {
-            QTest::keyClick(modal, Qt::Key_Escape);
-            return;
-        }
-        result.shown = true;
-        result.message = dialog->findChild<QPlainTextEdit*>(QStringLiteral("messageEdit"))->toPlainText();
-        result.variables = ListItems(dialog, QStringLiteral("variableList"));
-        result.functions = ListItems(dialog, QStringLiteral("functionList"));
-        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("okButton")), Qt::LeftButton);
-    });
-    command();
-    return result;
-}
 
 // Visible entries of a menu or toolbar, a separator as "-", each shown through describe.
 QStringList Entries(const QList<QAction*>& actions, QString (QAction::*describe)() const) {
@@ -226,10 +188,9 @@ private slots:
         view->insertPlainText(script);
         auto* toolBar = frame->findChild<QToolBar*>();
         QWidget* button = toolBar->widgetForAction(toolBar->actions().constLast());
-        const ShownResult result = RecordResult([&] {
-            if (fromToolbar) QTest::mouseClick(button, Qt::LeftButton);
-            else QTest::keyClick(view, Qt::Key_F5);
-        });
+        const ResultReader result;
+        if (fromToolbar) QTest::mouseClick(button, Qt::LeftButton);
+        else QTest::keyClick(view, Qt::Key_F5);
         QVERIFY(result.shown);
         QTEST(result.message, "message");
         QTEST(result.variables, "variables");
@@ -248,7 +209,8 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath("opened.c");
         QVERIFY(WriteFile(path, "x = y;\r\n"));
-        const ShownResult result = RecordResult([&] { QVERIFY(App()->OpenDocumentFile(path)); });
+        const ResultReader result;
+        QVERIFY(App()->OpenDocumentFile(path));
         QVERIFY(result.shown);
         QCOMPARE(result.variables, (QStringList{"x", "y"}));
         QCOMPARE(view->EditorText(), "x = y;\n");
@@ -293,9 +255,7 @@ private slots:
         printer.setOutputFileName(dir.filePath("printed.pdf"));
         view->PrintTo(&printer);
         QCOMPARE(printer.docName(), frame->Document()->GetTitle());
-        QFile pdf(printer.outputFileName());
-        QVERIFY(pdf.open(QIODevice::ReadOnly));
-        QVERIFY(pdf.readAll().count("/Type /Page\n") >= 3);  // 200 lines fill several pages
+        QVERIFY(FileBytes(printer.outputFileName()).count("/Type /Page\n") >= 3);  // 200 lines fill several pages
     }
 };
 

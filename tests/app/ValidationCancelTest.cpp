@@ -18,8 +18,6 @@
 
 namespace {
 
-// Far beyond anything a stopped run takes, yet short of the test's own time-out.
-constexpr int kGenerousMs = 60000;
 // Still far beyond what stopping takes, and short of the 10 s after which a check while
 // typing gives up by itself, so that only a stop can pass.
 constexpr int kStoppedMs = 5000;
