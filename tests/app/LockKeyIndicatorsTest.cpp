@@ -42,7 +42,6 @@ private slots:
         QTest::newRow("no lock") << Source::KeyStates << 0u << int(Qt::Key_A) << false << false;
         QTest::newRow("caps lock on") << Source::KeyStates << kLock << int(Qt::Key_A) << true << false;
         QTest::newRow("num lock on") << Source::KeyStates << kMod2 << int(Qt::Key_A) << false << true;
-        QTest::newRow("both on") << Source::KeyStates << (kLock | kMod2) << int(Qt::Key_A) << true << true;
         QTest::newRow("control and alt are no locks")
             << Source::KeyStates << (kControl | kMod1) << int(Qt::Key_A) << false << false;
         QTest::newRow("caps lock pressed turns it on")
