@@ -109,9 +109,12 @@ bool CMainFrame::OfferRecovery() {
     const std::optional<RecoveryStore::Copy> copy = RecoveryStore::Read();
     if (!copy) return false;
     const QString name = copy->path.isEmpty() ? tr("Untitled") : QDir::toNativeSeparators(copy->path);
-    const auto answer = QMessageBox::question(
-        this, tr("Tarvel"), tr("Tarvel ended before the changes to %1 were saved.\nRestore them?").arg(name));
-    if (answer != QMessageBox::Yes) {
+    QMessageBox question(QMessageBox::Question, tr("Tarvel"),
+                         tr("Tarvel ended before the changes to %1 were saved.\nRestore them?").arg(name),
+                         QMessageBox::Yes | QMessageBox::No, this);
+    // The name the end-to-end tests answer it by.
+    question.setObjectName(QStringLiteral("recoveryQuestion"));
+    if (question.exec() != QMessageBox::Yes) {
         dropRecoveryCopy();
         return false;
     }

@@ -21,17 +21,20 @@ void ResultDlgHook::InstallFromEnvironment(QObject* application) {
     const QString actions = qEnvironmentVariable("TARVEL_RESULT_ACTION");
     const QString keys = qEnvironmentVariable("TARVEL_KEYS_AFTER_OK");
     const QString loadAnswer = qEnvironmentVariable("TARVEL_SCRIPT_ERROR_ANSWER");
-    if (snapshotDir.isEmpty() && actions.isEmpty() && loadAnswer.isEmpty()) return;
-    application->installEventFilter(new ResultDlgHook(application, snapshotDir, actions, keys, loadAnswer));
+    const QString recoveryAnswer = qEnvironmentVariable("TARVEL_RECOVERY_ANSWER");
+    if (snapshotDir.isEmpty() && actions.isEmpty() && loadAnswer.isEmpty() && recoveryAnswer.isEmpty()) return;
+    application->installEventFilter(
+        new ResultDlgHook(application, snapshotDir, actions, keys, loadAnswer, recoveryAnswer));
 }
 
 ResultDlgHook::ResultDlgHook(QObject* parent, const QString& snapshotDir, const QString& actions, const QString& keys,
-                             const QString& loadAnswer)
+                             const QString& loadAnswer, const QString& recoveryAnswer)
     : QObject(parent),
       snapshotDir(snapshotDir),
       actions(actions.split(u',', Qt::SkipEmptyParts)),
       keysAfterOk(keys.split(u',', Qt::SkipEmptyParts)),
-      loadAnswer(loadAnswer) {}
+      loadAnswer(loadAnswer),
+      recoveryAnswer(recoveryAnswer) {}
 
 bool ResultDlgHook::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Show) {
@@ -47,6 +50,12 @@ bool ResultDlgHook::eventFilter(QObject* watched, QEvent* event) {
             QPointer<QMessageBox> guarded(question);
             QTimer::singleShot(0, this, [this, guarded] {
                 if (guarded) Answer(guarded);
+            });
+        } else if (auto* offer = qobject_cast<QMessageBox*>(watched);
+                   offer && !recoveryAnswer.isEmpty() && offer->objectName() == u"recoveryQuestion") {
+            QPointer<QMessageBox> guarded(offer);
+            QTimer::singleShot(0, this, [this, guarded] {
+                if (guarded) AnswerRecovery(guarded);
             });
         }
     }
@@ -81,6 +90,14 @@ void ResultDlgHook::Drive(CResultDlg* dialog) {
 void ResultDlgHook::Answer(QMessageBox* question) {
     const auto button = loadAnswer == u"yes" ? QMessageBox::Yes : QMessageBox::No;
     if (QAbstractButton* choice = question->button(button)) choice->click();
+}
+
+void ResultDlgHook::AnswerRecovery(QMessageBox* question) {
+    const bool restore = recoveryAnswer == u"yes";
+    if (QAbstractButton* choice = question->button(restore ? QMessageBox::Yes : QMessageBox::No)) choice->click();
+    // Once the restored text is in the editor.
+    const QStringList keys = restore ? std::exchange(keysAfterOk, {}) : QStringList();
+    if (!keys.isEmpty()) QTimer::singleShot(0, this, [this, keys] { Type(keys); });
 }
 
 void ResultDlgHook::Type(const QStringList& keys) {
