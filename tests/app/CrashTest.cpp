@@ -1,0 +1,122 @@
+// A crash keeps the last periodic recovery copy whole, and the next start offers it without
+// writing it over the file. The real program runs in a child process, a signal ends it.
+#include <QDeadlineTimer>
+#include <QDirIterator>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <csignal>
+#include <memory>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include "AppTestSupport.h"
+
+namespace {
+
+// Only a guard against a program that never gets there.
+constexpr int kGenerousMs = 60000;
+// 4 MiB of comment lines below the first: long enough that a copy written in place is still
+// half-written when the signal lands.
+const QByteArray kComment = "// " + QByteArray(61, 'c');
+const QByteArray kScript = "x = y;\r\n" + (kComment + "\r\n").repeated(1 << 16);
+const QByteArray kEdited = "Qx = y;\n" + (kComment + "\n").repeated(1 << 16);
+
+QByteArray FileBytes(const QString& path) {
+    QFile file(path);
+    return !path.isEmpty() && file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Whether path names the very file it did when before was taken, unchanged.
+bool Unchanged(const QString& path, const struct stat& before) {
+    struct stat now {};
+    return ::stat(path.toLocal8Bit().constData(), &now) == 0 && now.st_ino == before.st_ino &&
+           now.st_size == before.st_size && now.st_mtim.tv_sec == before.st_mtim.tv_sec &&
+           now.st_mtim.tv_nsec == before.st_mtim.tv_nsec;
+}
+
+}  // namespace
+
+class CrashTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> dir;
+    QString script;
+
+    // Starts the real program on the script with the given hook variables.
+    void Start(QProcess& tarvel, const QList<QPair<QString, QString>>& hooks) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        environment.insert("XDG_CONFIG_HOME", dir->path());
+        environment.insert("XDG_DATA_HOME", dir->filePath("data"));
+        for (const auto& [name, value] : hooks) environment.insert(name, value);
+        tarvel.setProcessEnvironment(environment);
+        tarvel.setWorkingDirectory(dir->path());
+        // The crash is the point here, not its core file.
+        tarvel.setChildProcessModifier([] {
+            const rlimit none{0, 0};
+            ::setrlimit(RLIMIT_CORE, &none);
+        });
+        tarvel.start(TARVEL_BINARY, {script});
+    }
+
+    // The recovery copy's file, or an empty string while there is none.
+    QString CopyPath() const {
+        QDirIterator found(dir->filePath("data"), {"recovery.c"}, QDir::Files, QDirIterator::Subdirectories);
+        return found.hasNext() ? found.next() : QString();
+    }
+
+    // Whether the recovery copy is whole and holds text for the script.
+    bool CopyHolds(const QByteArray& text) const {
+        const QByteArray bytes = FileBytes(CopyPath());
+        return bytes.startsWith("Tarvel recovery 1\n") && bytes.contains("script.c\n") && bytes.endsWith("\n" + text);
+    }
+
+private slots:
+    // Each case starts with no copy: one left behind would be offered with nobody to answer.
+    void init() {
+        dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir->isValid());
+        script = dir->filePath("script.c");
+        QVERIFY(WriteFile(script, kScript));
+    }
+
+    void aCrashLeavesTheLastCopyWholeForTheNextStart_data() {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGSEGV") << SIGSEGV;
+        QTest::newRow("SIGABRT") << SIGABRT;
+    }
+    void aCrashLeavesTheLastCopyWholeForTheNextStart() {
+        QFETCH(int, signal);
+        QProcess tarvel;
+        Start(tarvel,
+              {{"TARVEL_RESULT_ACTION", "ok"}, {"TARVEL_KEYS_AFTER_OK", "Q"}, {"TARVEL_RECOVERY_INTERVAL_MS", "100"}});
+        QTRY_VERIFY_WITH_TIMEOUT(CopyHolds(kEdited), kGenerousMs);
+
+        // The signal lands on the first trace of the next copy: written aside and renamed into
+        // place, that is the whole new copy; written in place, a file cut short.
+        const QString copy = CopyPath();
+        struct stat last {};
+        QCOMPARE(::stat(copy.toLocal8Bit().constData(), &last), 0);
+        for (QDeadlineTimer deadline(kGenerousMs); Unchanged(copy, last);) QVERIFY(!deadline.hasExpired());
+        QCOMPARE(::kill(static_cast<pid_t>(tarvel.processId()), signal), 0);
+        QVERIFY(tarvel.waitForFinished(kGenerousMs));
+        QCOMPARE(tarvel.exitStatus(), QProcess::CrashExit);
+        QVERIFY(CopyHolds(kEdited));
+
+        // Restored, typed into and then ended without asking: the copy holds the editor's text,
+        // and the file is as it was.
+        QProcess again;
+        Start(again,
+              {{"TARVEL_RECOVERY_ANSWER", "yes"}, {"TARVEL_KEYS_AFTER_OK", "Z,f5"}, {"TARVEL_RESULT_ACTION", "quit"}});
+        QVERIFY(again.waitForFinished(kGenerousMs));
+        QCOMPARE(again.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(again.exitCode(), 0);
+        QVERIFY(CopyHolds("Z" + kEdited));
+        QVERIFY(FileBytes(script) == kScript);
+    }
+};
+
+QTEST_GUILESS_MAIN(CrashTest)
+
+#include "CrashTest.moc"
