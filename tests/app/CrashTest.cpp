@@ -16,8 +16,8 @@ namespace {
 
 // Only a guard against a program that never gets there.
 constexpr int kGenerousMs = 60000;
-// 4 MiB of comment lines below the first: long enough that a copy written in place is still
-// half-written when the signal lands.
+// 4 MiB of comment lines below the first: long enough to take a copy written in place in
+// the middle of its writing.
 const QByteArray kComment = "// " + QByteArray(61, 'c');
 const QByteArray kScript = "x = y;\r\n" + (kComment + "\r\n").repeated(1 << 16);
 const QByteArray kEdited = "Qx = y;\n" + (kComment + "\n").repeated(1 << 16);
@@ -30,8 +30,7 @@ QByteArray FileBytes(const QString& path) {
 // The file's identity, size and time of its last change; all zero while there is none.
 struct stat StatOf(const QString& path) {
     struct stat result {};
-    if (::stat(path.toLocal8Bit().constData(), &result) != 0) result = {};
-    return result;
+    return ::stat(path.toLocal8Bit().constData(), &result) == 0 ? result : (result = {});
 }
 
 bool Same(const struct stat& a, const struct stat& b) {
@@ -80,7 +79,6 @@ private slots:
     // Each case starts with no copy: one left behind would be offered with nobody to answer.
     void init() {
         dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(dir->isValid());
         script = dir->filePath("script.c");
         QVERIFY(WriteFile(script, kScript));
     }
@@ -120,8 +118,7 @@ private slots:
         Start(again,
               {{"TARVEL_RECOVERY_ANSWER", "yes"}, {"TARVEL_KEYS_AFTER_OK", "Z,f5"}, {"TARVEL_RESULT_ACTION", "quit"}});
         QVERIFY(again.waitForFinished(kGenerousMs));
-        QCOMPARE(again.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(again.exitCode(), 0);
+        QVERIFY(again.exitStatus() == QProcess::NormalExit && again.exitCode() == 0);
         QVERIFY(CopyHolds("Z" + kEdited));
         QVERIFY(FileBytes(script) == kScript);
     }
