@@ -14,18 +14,11 @@
 
 namespace {
 
-// Only a guard against a program that never gets there.
-constexpr int kGenerousMs = 60000;
 // 4 MiB of comment lines below the first: long enough to take a copy written in place in
 // the middle of its writing.
 const QByteArray kComment = "// " + QByteArray(61, 'c');
 const QByteArray kScript = "x = y;\r\n" + (kComment + "\r\n").repeated(1 << 16);
 const QByteArray kEdited = "Qx = y;\n" + (kComment + "\n").repeated(1 << 16);
-
-QByteArray FileBytes(const QString& path) {
-    QFile file(path);
-    return !path.isEmpty() && file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // The file's identity, size and time of its last change; all zero while there is none.
 struct stat StatOf(const QString& path) {
@@ -71,7 +64,8 @@ class CrashTest : public QObject {
 
     // Whether the recovery copy is whole and holds text for the script.
     bool CopyHolds(const QByteArray& text) const {
-        const QByteArray bytes = FileBytes(CopyPath());
+        const QString path = CopyPath();
+        const QByteArray bytes = path.isEmpty() ? QByteArray() : FileBytes(path);
         return bytes.startsWith("Tarvel recovery 1\n") && bytes.contains("script.c\n") && bytes.endsWith("\n" + text);
     }
 
