@@ -18,7 +18,7 @@ class ResultDlgHook : public QObject {
     Q_OBJECT
 
 public:
-    /// Watches every window of application when either variable is set.
+    /// Watches every window of application when any of the variables but the keys is set.
     static void InstallFromEnvironment(QObject* application);
 
     /// Acts on each result dialog as it appears.
