@@ -246,11 +246,7 @@ bool ScriptReader::SeekDirective(CharBuffer& scratch) {
         const char c = text[position];
         if (IsNameStart(c)) {
             tokenStart = position;
-            int p = position + 1;
-            // The text holds no NUL and ends in one, which stops the name.
-            while (IsNameChar(text[p])) ++p;
-            position = p;
-            if (p >= sourceLength) ScriptError(kUnexpectedEndOfFile);
+            ReadName(nullptr);
         } else if (IsOperatorChar(c)) {
             tokenStart = position++;
             if (position < sourceLength && FormsPair(c, text[position])) ++position;
