@@ -1,15 +1,16 @@
 // The reserved words of the language and their codes.
+#include "reader/NameChars.h"
 #include "reader/ScriptReader.h"
 
 namespace {
 
-/// True when word spells keyword exactly. It stops at the first difference, so it never
-/// reads past the NUL of a word shorter than the keyword.
+/// True when the name at word spells keyword exactly. It stops at the first difference, so
+/// it never reads past the end of a name shorter than the keyword.
 bool Spells(const char* word, const char* keyword) {
     for (; *keyword != '\0'; ++word, ++keyword) {
         if (*word != *keyword) return false;
     }
-    return *word == '\0';
+    return !IsNameChar(*word);
 }
 
 }  // namespace

@@ -22,8 +22,8 @@ struct SkipFlags {
 /// What the current token does to the call.
 enum class SkipStep { GoOn, End };
 
-SkipStep SkipOperator(ScriptReader& engine, RunMode mode, const char* op, SkipFlags& flags) {
-    const char c = op[1] == '\0' ? op[0] : '\0';
+/// c is the operator's character, NUL for an operator of two.
+SkipStep SkipOperator(ScriptReader& engine, RunMode mode, char c, SkipFlags& flags) {
     switch (c) {
     case ';':
         if (mode == RunMode::Statement) return SkipStep::End;
@@ -60,7 +60,7 @@ SkipStep SkipOperator(ScriptReader& engine, RunMode mode, const char* op, SkipFl
     return SkipStep::GoOn;
 }
 
-SkipStep SkipWord(ScriptReader& engine, RunMode mode, const char* word, int tokenStart, SkipFlags& flags) {
+SkipStep SkipWord(ScriptReader& engine, RunMode mode, const char* word, int unitStart, SkipFlags& flags) {
     const Keyword keyword = ScriptReader::ClassifyKeyword(word);
     if (keyword != Keyword::None) flags.keywordSeen = true;
     // After an if without else, a Statement skip ends in front of the next statement's word.
@@ -68,7 +68,7 @@ SkipStep SkipWord(ScriptReader& engine, RunMode mode, const char* word, int toke
 
     if (keyword == Keyword::If) {
         if (endsStatement) {
-            engine.SetPosition(tokenStart);
+            engine.SetPosition(unitStart);
             return SkipStep::End;
         }
         if (engine.PeekChar() != '(') engine.ScriptError(kIfWithoutParameters);
@@ -88,7 +88,7 @@ SkipStep SkipWord(ScriptReader& engine, RunMode mode, const char* word, int toke
         return SkipStep::GoOn;
     }
     if (endsStatement) {
-        engine.SetPosition(tokenStart);
+        engine.SetPosition(unitStart);
         return SkipStep::End;
     }
     flags.pendingIf = false;
@@ -105,8 +105,10 @@ void ScriptReader::SkipUnit(RunMode mode) {
     CharBuffer& token = lent.buffer;
     for (;;) {
         budget.Poll();
-        const int tokenStart = position;
-        const TokenKind kind = ReadToken(token);
+        const int unitStart = position;
+        // Names and operators are looked at in the text itself.
+        const TokenKind kind = SkimToken(token);
+        const char* word = sourceText.data() + tokenStart;
         SkipStep step = SkipStep::GoOn;
         switch (kind) {
         case TokenKind::End:
@@ -115,16 +117,16 @@ void ScriptReader::SkipUnit(RunMode mode) {
             if (mode == RunMode::Index) ScriptError(kEndOfFileMissingBracket);
             return;
         case TokenKind::Operator:
-            step = SkipOperator(*this, mode, token.CStr(), flags);
+            step = SkipOperator(*this, mode, position - tokenStart == 1 ? word[0] : '\0', flags);
             break;
         case TokenKind::Name:
         case TokenKind::CallName:
-            step = SkipWord(*this, mode, token.CStr(), tokenStart, flags);
+            step = SkipWord(*this, mode, word, unitStart, flags);
             break;
         default:
             // Numbers, strings, indexed names and directives.
             if (flags.pendingIf && mode == RunMode::Statement) {
-                SetPosition(tokenStart);
+                SetPosition(unitStart);
                 return;
             }
             flags.pendingIf = false;

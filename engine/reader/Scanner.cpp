@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "reader/NameChars.h"
 #include "reader/ReaderMessages.h"
 #include "reader/ScriptReader.h"
 
@@ -22,18 +23,6 @@ bool IsBlank(char c) { return Signed(c) <= 32; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 bool IsNameStart(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
-
-// Looked up rather than tested: names are the bytes the scanner walks most.
-constexpr auto kNameChars = [] {
-    std::array<bool, 256> table{};
-    for (int c = 0; c < 256; ++c) {
-        table[static_cast<size_t>(c)] =
-            (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || (c >= '0' && c <= '9');
-    }
-    return table;
-}();
-
-bool IsNameChar(char c) { return kNameChars[static_cast<unsigned char>(c)]; }
 
 bool IsOperatorChar(char c) {
     const int v = Signed(c);
@@ -219,12 +208,7 @@ TokenKind ScriptReader::ScanToken(CharBuffer* out, CharBuffer& directiveName) {
     }
     if (IsNameStart(c)) {
         ReadName(out);
-        SkipBlanks();
-        if (AtEnd()) return TokenKind::Name;
-        // The bracket stays unread: it is the next token of whoever handles the call or index.
-        if (sourceText[position] == '(') return TokenKind::CallName;
-        if (sourceText[position] == '[') return TokenKind::IndexName;
-        return TokenKind::Name;
+        return KindOfNameRead();
     }
     if (c == '#') {
         ++position;
@@ -233,6 +217,24 @@ TokenKind ScriptReader::ScanToken(CharBuffer* out, CharBuffer& directiveName) {
         return TokenKind::Directive;
     }
     ScriptError(kInvalidCharacter, c, Signed(c));
+}
+
+TokenKind ScriptReader::SkimToken(CharBuffer& room) {
+    SkipBlanks();
+    const char c = AtEnd() ? '\0' : sourceText[position];
+    const bool name = IsNameStart(c);
+    if (!name && !IsOperatorChar(c)) return ScanToken(&room, room);
+    tokenStart = position;
+    if (name) {
+        ReadName(nullptr);
+    } else if (++position < sourceLength && FormsPair(c, sourceText[position])) {
+        ++position;
+    }
+    // The room grows exactly where a copy would have made it grow, so that memory is charged
+    // at the same token as when the skipped text is read.
+    const int n = position - tokenStart;
+    if (n >= room.Capacity()) static_cast<void>(room.Overwrite(n));
+    return name ? KindOfNameRead() : TokenKind::Operator;
 }
 
 bool ScriptReader::SeekDirective(CharBuffer& scratch) {

@@ -151,6 +151,20 @@ public:
     /// Reads one token, copying it into out unless out is null, and a directive's name into
     /// directiveName; returns its kind.
     TokenKind ScanToken(CharBuffer* out, CharBuffer& directiveName);
+    /// Reads one token as ReadToken does, with the same errors and the same growth of room,
+    /// but leaves a name or an operator uncopied: it stays readable in the text at tokenStart.
+    TokenKind SkimToken(CharBuffer& room);
+    /// The kind of the name just read: steps past the blanks behind it to the bracket of a
+    /// call or an index.
+    TokenKind KindOfNameRead() {
+        SkipBlanks();
+        if (AtEnd()) return TokenKind::Name;
+        // The bracket stays unread: it is the next token of whoever handles the call or index.
+        const char next = sourceText[static_cast<std::size_t>(position)];
+        if (next == '(') return TokenKind::CallName;
+        if (next == '[') return TokenKind::IndexName;
+        return TokenKind::Name;
+    }
     /// Passes tokens as PassToken does, with the same errors, up to the "#" of the next
     /// directive (left unread; true) or the end of the text (false).
     bool SeekDirective(CharBuffer& scratch);
@@ -179,7 +193,9 @@ public:
     [[nodiscard]] Value ExecuteStatements(RunMode mode, Completion* completion, DeclType declType);
     /// The statement loop of a whole script.
     Completion RunTopLevel();
-    /// Keyword code of a word, case-sensitive; Keyword::None for other words.
+    /// Keyword code of the name at word, case-sensitive; Keyword::None for other names. The
+    /// name ends at its first character that cannot continue a name, so it may be read in
+    /// place in the text as well as from a token.
     static Keyword ClassifyKeyword(const char* word);
 
     // ---- blocks and control flow (interpreter/ControlFlow.cpp, interpreter/SkipUnit.cpp) ----

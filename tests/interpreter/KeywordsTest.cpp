@@ -34,6 +34,13 @@ std::vector<KeywordRow> Rows() {
         "i in ints iff If INT d dox def defaults c cas cont ca el ex exits fo floats format result returns s sw "
         "strings str voids vo whilst breaks b x _if if2 Switch");
     for (std::string word; others >> word;) rows.push_back({word, Keyword::None});
+    // Read in place in the text, a name ends at the first character that cannot go on.
+    rows.insert(rows.end(), {{"if(", Keyword::If},
+                             {"else{", Keyword::Else},
+                             {"return;", Keyword::Return},
+                             {"int[", Keyword::Int},
+                             {"ifs(", Keyword::None},
+                             {"do_(", Keyword::None}});
     return rows;
 }
 

@@ -31,6 +31,25 @@ TEST_P(TokenSequence, ReadsTokensAsWritten) {
     EXPECT_EQ(tokens, GetParam().tokens);
 }
 
+// Skipped text is skimmed: the walk, its kinds and the growth of the token buffer (which is
+// what memory is charged for) must be those of reading it.
+TEST_P(TokenSequence, SkimsAsItReads) {
+    ScriptReader reading;
+    ScriptReader skimming;
+    ASSERT_EQ(reading.LoadInline(GetParam().text), LoadOutcome::Loaded);
+    ASSERT_EQ(skimming.LoadInline(GetParam().text), LoadOutcome::Loaded);
+    CharBuffer out;
+    CharBuffer room;
+    for (;;) {
+        const TokenKind kind = reading.ReadToken(out);
+        ASSERT_EQ(skimming.SkimToken(room), kind);
+        ASSERT_EQ(skimming.position, reading.position);
+        ASSERT_EQ(skimming.tokenStart, reading.tokenStart);
+        ASSERT_EQ(room.Capacity(), out.Capacity()) << out.CStr();
+        if (kind == TokenKind::End) break;
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Scanner, TokenSequence,
     ::testing::Values(TokenCase{"a>=b=-c+++d~=~e;", "5:a|2:>=|5:b|2:=|2:-|5:c|2:++|2:+|5:d|2:~=|2:~|5:e|2:;"},
@@ -42,7 +61,11 @@ INSTANTIATE_TEST_SUITE_P(
                                 "b;",
                                 "5:a|5:b|2:;"},
                       TokenCase{"\"a\\tb\" \"q\\\"\\\\\\n\\N\" \"ab\\0cd\" \"\";", "6:atb|6:q\"\\\n\n|6:ab|6:|2:;"},
-                      TokenCase{"x ", "5:x"}),
+                      TokenCase{"x ", "5:x"},
+                      TokenCase{
+                          "a <= b0123456789abcdefghijklmnopqrstuvwxyz (x_0123456789abcdefghijklmnopqrstuvwxyz_y);",
+                          "5:a|2:<=|3:b0123456789abcdefghijklmnopqrstuvwxyz|2:(|"
+                          "5:x_0123456789abcdefghijklmnopqrstuvwxyz_y|2:)|2:;"}),
     [](const ::testing::TestParamInfo<TokenCase>& row) { return CaseName(row.param.text); });
 
 TEST(Scanner, FindBlockLabelReturnsTopLevelNamesAndChecksBrackets) {
