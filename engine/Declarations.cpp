@@ -36,6 +36,8 @@ std::vector<T> InDeclarationOrder(std::vector<T> items, std::vector<Placed> plac
 
 Declarations CollectDeclarations(ScriptReader& engine) {
     Declarations declarations;
+    // Every declaration is located, in no order of places: the table pays for itself.
+    engine.EnsureLineTable();
 
     std::vector<DeclaredFunction> functions;
     std::vector<Placed> functionPlaces;

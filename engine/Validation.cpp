@@ -1,5 +1,8 @@
 #include "Validation.h"
 
+#include <algorithm>
+#include <numeric>
+
 #include "containers/NameOrder.h"
 #include "reader/ReaderMessages.h"
 #include "reader/ScriptReader.h"
@@ -23,12 +26,19 @@ public:
 };
 
 std::vector<ExternalName> Located(const ScriptReader& engine, ExternalNameSet& names) {
+    const auto entries = SortedEntries(names);
     std::vector<ExternalName> located;
-    for (const auto* entry : SortedEntries(names)) {
-        ExternalName name{std::string(entry->key.CStr(), static_cast<size_t>(entry->key.length))};
-        engine.LocateAsWritten(entry->item.position, name.line, name.column);
-        located.push_back(std::move(name));
+    located.reserve(entries.size());
+    for (const auto* entry : entries) {
+        located.push_back({std::string(entry->key.CStr(), static_cast<size_t>(entry->key.length))});
     }
+    // Located in the order of their places, so that a text without line table is walked once.
+    std::vector<size_t> byPlace(entries.size());
+    std::iota(byPlace.begin(), byPlace.end(), size_t{0});
+    std::stable_sort(byPlace.begin(), byPlace.end(),
+                     [&](size_t a, size_t b) { return entries[a]->item.position < entries[b]->item.position; });
+    for (const size_t k : byPlace)
+        engine.LocateAsWritten(entries[k]->item.position, located[k].line, located[k].column);
     return located;
 }
 

@@ -113,6 +113,8 @@ void ScriptReader::Precompile(int depth) {
     }
 
     while (SeekDirective(token)) {
+        // Built from the text as loaded: a pass that finds a directive is the first to change it.
+        EnsureLineTable();
         const int directiveStart = position;
         static_cast<void>(PassToken(token));
         if (std::strcmp(token.CStr(), kIncludeDirective) != 0) {

@@ -30,6 +30,7 @@ void ScriptReader::ScriptError(const char* format, ...) {
     std::vsnprintf(message, sizeof message, format, args);
     va_end(args);
 
+    EnsureLineTable();
     SettleLineTable();
     // The line of the last byte consumed: an error met just after a line break belongs to the
     // line that break ended.

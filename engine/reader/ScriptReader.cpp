@@ -107,6 +107,7 @@ void ScriptReader::Clear() {
     tokenStart = 0;
     errorStart = -1;
     writtenLineStarts.clear();
+    lineWalk = LineWalk{};
     lineTableEdit = LineTableEdit{};
     blockSpans.clear();
     removedDirectives.clear();
@@ -153,7 +154,6 @@ LoadOutcome ScriptReader::LoadInline(std::string&& text) {
         sourceLength = static_cast<int>(length);
         const CharBuffer inlineName(kInlineFileName);
         fileNames.Add(&inlineName);
-        BuildLineTable();
         Precompile(0);
     } catch (const ErrorMsg& error) {
         // The state stays as the error left it: on Yes the run starts where loading stopped.

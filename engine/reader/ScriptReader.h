@@ -100,6 +100,11 @@ public:
     // ---- source store (reader/SourceStore.cpp) ----
     /// Replaces the line table from the current sourceText.
     void BuildLineTable();
+    /// Builds the line table unless it is built. A run that ends without an error and a text
+    /// without directives never need it: for them it is not built at all.
+    void EnsureLineTable() {
+        if (!lineTable) BuildLineTable();
+    }
     /// True for 0 <= line < lineCount.
     bool IsValidLine(int line) const;
     /// Index of the line holding the position.
@@ -111,8 +116,11 @@ public:
     /// Bytes of a line's text without its line break.
     int LineLength(int line) const;
     /// Where a position of the loaded text stands in the script as written, #include lines
-    /// and all.
+    /// and all. Without a line table the text is walked instead, on from the last position
+    /// asked for when this one is not before it: ask in rising order to walk it only once.
     void LocateAsWritten(int pos, int& line, int& column) const;
+    /// Moves lineWalk to the line that holds a position of a text without line table.
+    void WalkToLine(int written) const;
 
     // ---- precompiler (reader/Precompiler.cpp) ----
     /// Removes every #include directive, keeping the line numbers of the text as written.
@@ -246,7 +254,7 @@ public:
     int sourceLength = 0;                                   ///< bytes of sourceText without the terminator
     DynaMem<CharBuffer> fileNames{32};                      ///< file names; the slot is the file id
     SearchTree<FunctionRecord> functions{0};                ///< user functions keyed name@arity, any case
-    std::unique_ptr<LineEntry[]> lineTable;                 ///< one entry per line
+    std::unique_ptr<LineEntry[]> lineTable;                 ///< one entry per line, null until needed
     int lineCount = 0;                                      ///< entries of lineTable
     int position = 0;                                       ///< scan cursor
     int tokenStart = 0;                                     ///< first byte of the token ReadToken read last
@@ -314,6 +322,12 @@ public:
     std::unordered_map<int, BlockSpan> blockSpans;  ///< by the position of the block's "{"
 
     std::vector<int> writtenLineStarts;  ///< line starts of the text as loaded, once a directive is removed
+    /// Where LocateAsWritten's walk of a text without line table has got to.
+    struct LineWalk {
+        int start = 0;  ///< first byte of the line reached
+        int line = 1;   ///< its 1-based number
+    };
+    mutable LineWalk lineWalk;
     std::vector<std::vector<RemovedDirective>> removedDirectives;  ///< per installed pass
     bool raisedScriptError = false;                                ///< the last error came from ScriptError
     std::string scriptErrorMessage;                                ///< its bare message

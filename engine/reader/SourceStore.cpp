@@ -93,9 +93,32 @@ void ScriptReader::LocateAsWritten(int pos, int& line, int& column) const {
         line = low + 1;
         return count == 0 ? 0 : startOf(low);
     };
+    if (!lineTable && writtenLineStarts.empty()) {
+        WalkToLine(written);
+        line = lineWalk.line;
+        column = written - lineWalk.start + 1;
+        return;
+    }
     const int start = writtenLineStarts.empty()
-                          ? located([this](int k) { return lineTable[k].start; }, lineTable ? lineCount : 0)
+                          ? located([this](int k) { return lineTable[k].start; }, lineCount)
                           : located([this](int k) { return writtenLineStarts[static_cast<size_t>(k)]; },
                                     static_cast<int>(writtenLineStarts.size()));
     column = written - start + 1;
+}
+
+void ScriptReader::WalkToLine(int written) const {
+    if (written < lineWalk.start) lineWalk = LineWalk{};
+    // The breaks the table would hold, found as BuildLineTable finds them.
+    const char* text = sourceText.data();
+    const char* last = text + sourceLength;
+    for (;;) {
+        const char* p = static_cast<const char*>(
+            std::memchr(text + lineWalk.start, '\r', static_cast<size_t>(last - (text + lineWalk.start))));
+        if (p == nullptr) return;
+        if (p + 1 < last && p[1] == '\n') ++p;
+        const int next = static_cast<int>(p - text) + 1;
+        if (next > written) return;
+        lineWalk.start = next;
+        ++lineWalk.line;
+    }
 }

@@ -25,6 +25,7 @@ TEST(SourceStore, LinesEndAtCrOrCrLfOnly) {
     for (const auto& c : cases) {
         ScriptReader engine;
         ASSERT_EQ(engine.LoadInline(c.text), LoadOutcome::Loaded) << c.text;
+        engine.EnsureLineTable();
         std::string lengths;
         for (int line = 0; line < engine.lineCount; ++line) {
             if (line > 0) lengths += ',';
@@ -32,6 +33,33 @@ TEST(SourceStore, LinesEndAtCrOrCrLfOnly) {
             EXPECT_EQ(engine.LineNumberOfLine(line), line);
         }
         EXPECT_EQ(lengths, c.lengths) << c.text;
+    }
+}
+
+// A text without directives is located by walking it until a line table is built; both must
+// give the same lines and columns, whatever order the positions are asked in.
+TEST(SourceStore, WalkingTheTextLocatesAsTheLineTableDoes) {
+    const char* const pieces[] = {"a;", "\r", "\r\n", "\n", "\r\r\n", "  bc", "\n\r"};
+    std::mt19937 random(5);
+    for (int round = 0; round < 200; ++round) {
+        std::string text;
+        for (int k = static_cast<int>(random() % 16); k > 0; --k) text += pieces[random() % std::size(pieces)];
+        text += ";";  // a name may not end the text
+        ScriptReader walked;
+        ScriptReader tabled;
+        ASSERT_EQ(walked.LoadInline(text), LoadOutcome::Loaded);
+        ASSERT_EQ(tabled.LoadInline(text), LoadOutcome::Loaded);
+        tabled.EnsureLineTable();
+        for (int ask = 0; ask < 12; ++ask) {
+            const int pos = static_cast<int>(random() % (text.size() + 3));
+            int line[2] = {0, 0};
+            int column[2] = {0, 0};
+            walked.LocateAsWritten(pos, line[0], column[0]);
+            tabled.LocateAsWritten(pos, line[1], column[1]);
+            ASSERT_EQ(line[0], line[1]) << ::testing::PrintToString(text) << " at " << pos;
+            ASSERT_EQ(column[0], column[1]) << ::testing::PrintToString(text) << " at " << pos;
+        }
+        EXPECT_EQ(walked.lineTable, nullptr);
     }
 }
 
@@ -107,6 +135,7 @@ TEST(Precompiler, LeavesTheLineTableThatPlainRemovalsLeave) {
 
         ScriptReader engine;
         ASSERT_EQ(engine.LoadInline(text), LoadOutcome::Loaded) << text;
+        engine.EnsureLineTable();
         ASSERT_EQ(engine.lineCount, static_cast<int>(expected.size())) << text;
         for (int i = 0; i < engine.lineCount; ++i) {
             EXPECT_EQ(engine.lineTable[i].start, expected[static_cast<size_t>(i)].start) << text << " " << i;
