@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <string_view>
 #include <utility>
 
 #include "containers/AsciiCase.h"
@@ -58,6 +59,12 @@ public:
     Entry* Find(const CharBuffer& name);
     /// The entry holding the NUL-terminated name, or null.
     Entry* Find(const char* name);
+    /// The entry holding the name, or null.
+    Entry* Find(std::string_view name) {
+        // Names are short; a text too long for an int cannot be a stored key anyway.
+        if (name.size() > 0x7fffffff) return nullptr;
+        return FindName(name.empty() ? "" : name.data(), static_cast<int>(name.size()));
+    }
     /// Deletes every entry and child and restores the construction values.
     void Reset();
     /// Restarts the entry walk of this node and of every child.
@@ -121,7 +128,13 @@ template <typename T>
 bool SearchTree<T>::SameRest(const Entry& entry, const char* name, int length) const {
     if (entry.key.length != length) return false;
     const char* key = entry.key.CStr();
-    if (caseSensitive) return std::memcmp(key + 1, name + 1, static_cast<std::size_t>(length - 1)) == 0;
+    if (caseSensitive) {
+        // Names are a few bytes long: comparing them here costs less than calling memcmp.
+        for (int k = 1; k < length; ++k) {
+            if (key[k] != name[k]) return false;
+        }
+        return true;
+    }
     for (int k = 1; k < length; ++k) {
         if (FoldAsciiCase(key[k]) != FoldAsciiCase(name[k])) return false;
     }

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstring>
+#include <string_view>
 
 #include "containers/CharBuffer.h"
 
@@ -26,6 +27,7 @@ public:
         std::memcpy(target, bytes, static_cast<std::size_t>(n));
         target[n] = '\0';
         text = target;
+        length = n;
     }
 
     /// Assign of a buffer's text, whose whole array may be read.
@@ -34,6 +36,7 @@ public:
             CopyShort(inlineText, kInlineBytes, source.CStr(), source.Capacity(), source.length);
             inlineText[source.length] = '\0';
             text = inlineText;
+            length = source.length;
             return;
         }
         Assign(source.CStr(), source.length);
@@ -45,13 +48,17 @@ public:
         longText.Clear();
         inlineText[0] = '\0';
         text = inlineText;
+        length = 0;
     }
 
     /// The text; "" until something is assigned.
     const char* CStr() const { return text; }
+    /// The text with its length, which a name's lookup then need not count.
+    std::string_view View() const { return {text, static_cast<std::size_t>(length)}; }
 
 private:
     char inlineText[kInlineBytes];
     CharBuffer longText;
     const char* text = inlineText;
+    int length = 0;
 };

@@ -169,7 +169,7 @@ private:
 
     RunStep PlainName() {
         ExprItem& item = NewItem(ItemKind::Variable);
-        item.value = engine.AccessVariable(item.text.CStr(), -1, DeclTypeOfItem(), item.start);
+        item.value = engine.AccessVariable(item.text.View(), -1, DeclTypeOfItem(), item.start);
         return RunStep::Completed();
     }
 
@@ -178,7 +178,7 @@ private:
         static_cast<void>(engine.ReadChar());  // the "["
         // In a declaration the number in the brackets is the array size.
         item.index = ReadIndex();
-        item.value = engine.AccessVariable(item.text.CStr(), item.index, DeclTypeOfItem(), item.start);
+        item.value = engine.AccessVariable(item.text.View(), item.index, DeclTypeOfItem(), item.start);
         return RunStep::Completed();
     }
 

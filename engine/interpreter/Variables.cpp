@@ -21,7 +21,7 @@ bool ElementTarget(ScriptReader& engine, const Variable& variable, const char* n
 
 }  // namespace
 
-Variable* ScriptReader::FindVariable(const char* name, bool currentScopeOnly) {
+Variable* ScriptReader::FindVariable(std::string_view name, bool currentScopeOnly) {
     if (scopes.GetCount() > 0) {
         VariableScope* top = scopes.Get(scopes.GetCount() - 1);
         if (auto* entry = top->Find(name)) return &entry->item;
@@ -42,9 +42,10 @@ Variable* ScriptReader::DefineVariable(const char* name, ValueType type, int arr
     return globals.AddVariable(name, type, arraySize);
 }
 
-Value ScriptReader::AccessVariable(const char* name, int index, DeclType declType, int nameStart) {
+Value ScriptReader::AccessVariable(std::string_view nameView, int index, DeclType declType, int nameStart) {
     const bool declaring = declType != DeclType::NoDeclaration;
-    Variable* variable = FindVariable(name, declaring);
+    Variable* variable = FindVariable(nameView, declaring);
+    const char* name = nameView.data();
 
     if (variable == nullptr) {
         if (!declaring) {
@@ -70,8 +71,9 @@ Value ScriptReader::AccessVariable(const char* name, int index, DeclType declTyp
     return variable->elements.Get(index);
 }
 
-void ScriptReader::SetVariable(const char* name, int index, const Value& value, int nameStart) {
-    Variable* variable = FindVariable(name, false);
+void ScriptReader::SetVariable(std::string_view nameView, int index, const Value& value, int nameStart) {
+    Variable* variable = FindVariable(nameView, false);
+    const char* name = nameView.data();
     if (variable == nullptr) {
         ++outsideLookups;
         RecordExternal(externalVariables, name, nameStart);

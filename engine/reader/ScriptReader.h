@@ -230,14 +230,16 @@ public:
 
     // ---- variables (interpreter/Variables.cpp) ----
     /// The variable in the top function scope, then (unless currentScopeOnly) the globals.
-    Variable* FindVariable(const char* name, bool currentScopeOnly);
+    /// A name here is the view of a NUL-terminated name: its length spares every lookup a
+    /// count, and the messages print it whole.
+    Variable* FindVariable(std::string_view name, bool currentScopeOnly);
     /// Declares a variable at the current level.
     Variable* DefineVariable(const char* name, ValueType type, int arraySize);
     /// Declares (declType 0..3) or reads (NoDeclaration) a variable or element; nameStart is
     /// where the name stands, kept for an external name's first use.
-    Value AccessVariable(const char* name, int index, DeclType declType, int nameStart);
+    Value AccessVariable(std::string_view name, int index, DeclType declType, int nameStart);
     /// Stores a value into a variable or element, converting to its declared type.
-    void SetVariable(const char* name, int index, const Value& value, int nameStart);
+    void SetVariable(std::string_view name, int index, const Value& value, int nameStart);
 
     // ---- expression evaluation (values/Evaluate.cpp) ----
     /// Reduces an item list in the nine precedence passes to one value.

@@ -148,7 +148,7 @@ private:
         const int32_t before = operand.value.i;
         Refuse(ApplyUnary(op, operand.value));
         if (operand.value.type != ValueType::External) {
-            engine.SetVariable(operand.text.CStr(), operand.index, operand.value, operand.start);
+            engine.SetVariable(operand.text.View(), operand.index, operand.value, operand.start);
             // A postfix operator yields the old value while the variable holds the new one.
             if (!prefix) operand.value.i = before;
         }
@@ -228,7 +228,7 @@ private:
 
             // The item holds the variable as it was when the statement was read; operators
             // of this same expression (x++ in x = x++ + 1) may have changed it since.
-            const char* name = target.text.CStr();
+            const std::string_view name = target.text.View();
             target.value = engine.AccessVariable(name, target.index, DeclType::NoDeclaration, target.start);
             Refuse(ApplyAssignment(op, target.value, out.back()->value, target.index >= 0));
             engine.SetVariable(name, target.index, target.value, target.start);
