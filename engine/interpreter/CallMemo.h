@@ -10,7 +10,8 @@
 /// Every call runs its body in the checking pass, so a function that calls another twice, which
 /// calls another twice, doubles the work per level. A call is remembered only when nothing
 /// outside its arguments can have shaped it and nothing outside its result can show that it ran:
-/// no global variable looked up, no external name, no random number, no function declared since;
+/// no global variable looked up, no external name, no random number, no function declared since
+/// that takes a built-in's calls;
 /// and only Int, Float, Void and External arguments and results, whose copies cost no memory the
 /// script is charged for. Whether running the body again would hit the call-depth or memory
 /// limit depends on where the call stands, so each entry keeps how deep and how much it needed.
@@ -36,7 +37,7 @@ public:
     const Outcome* Find(const void* function, const Value* arguments, int count) const;
     /// Remembers a call; arguments must be ones Remembers accepted.
     void Add(const void* function, const Value* arguments, int count, Outcome outcome);
-    /// Forgets every call: a function declared since may answer a call that had none.
+    /// Forgets every call: a function declared since may answer a call a built-in answered.
     void Clear() { calls.clear(); }
 
 private:

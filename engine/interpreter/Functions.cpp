@@ -174,8 +174,13 @@ void ScriptReader::DeclareFunction(const char* name, ValueType returnType, int n
     std::string key;
     FunctionKey(key, name, record.params.GetCount());
     auto* entry = functions.Insert(key.c_str(), static_cast<int>(key.size()));
-    if (entry) entry->item = record;
-    callMemo.Clear();
+    if (entry) {
+        entry->item = record;
+        // A remembered call ran without outside lookups, so every call in it went to a user
+        // function, whose record never changes, or to a built-in: only a function that takes
+        // a built-in's calls can make it run differently now.
+        if (ShadowsBuiltin(name)) callMemo.Clear();
+    }
 
     // Run the body once now, with zero-valued parameters, so that a function that is never
     // called is still checked and the names it uses are recorded.
@@ -228,6 +233,11 @@ bool ScriptReader::CallUserFunction(const char* name, Value* arguments, int coun
         // it fails where it would have.
         if (earlier != nullptr && scopes.GetCount() + earlier->deeperCalls <= kMaxFunctionScopes &&
             budget.Fits(earlier->bytes)) {
+            // The calls this one is part of are remembered as having gone as deep and held as
+            // much as running it would have: a later call of theirs must run again where this
+            // part would now reach a limit.
+            deepestScopes = std::max(deepestScopes, scopes.GetCount() + earlier->deeperCalls);
+            budget.RestorePeak(budget.Used() + earlier->bytes);
             result = earlier->result;
             tokenStart = earlier->tokenStart;
             errorStart = earlier->errorStart;

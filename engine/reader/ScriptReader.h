@@ -248,6 +248,9 @@ public:
     // ---- built-in functions (values/Builtins.cpp) ----
     /// User functions first, then the built-ins, else an external function.
     Value CallBuiltin(const char* name, Value* arguments, int count, int nameStart);
+    /// True when a user function of this name would take calls meant for a built-in: user
+    /// functions are looked up first, in any case.
+    static bool ShadowsBuiltin(const char* name);
 
     // ---- members, in construction order ----
     /// The run's limits; first, so that everything charged to it is gone before it is.

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "containers/AsciiCase.h"
 #include "reader/ScriptReader.h"
 #include "values/ValueMessages.h"
 #include "values/MersenneTwister.h"
@@ -210,6 +211,13 @@ bool ArgumentsFit(ArgRule rule, const Value* args, int count) {
 }
 
 }  // namespace
+
+bool ScriptReader::ShadowsBuiltin(const char* name) {
+    for (const Builtin& builtin : kBuiltins) {
+        if (EqualsIgnoreAsciiCase(builtin.name, name)) return true;
+    }
+    return false;
+}
 
 Value ScriptReader::CallBuiltin(const char* name, Value* arguments, int count, int nameStart) {
     Value result;

@@ -71,6 +71,23 @@ INSTANTIATE_TEST_SUITE_P(
             "ThatCountsInAGlobal",
             "int calls;\r\nint f(int n) { calls = calls + 1; return n; }\r\nf(1); f(1); f(1);\r\nreturn calls;", 0,
             "4"},  // three calls and the declaration's own pass
+        // x(1) ran with c0(1) answered from memory, yet it needs 201 calls: 61 deep it must run
+        // again, and so must c0.
+        RunAgainCase{"DeeperThanAPartRememberedBefore",
+                     Chain("c", 200, "n") + "int x(int n) { return c0(n); }\r\n" + Chain("w", 60, "x(n)") +
+                         "c0(1);\r\nx(1);\r\nw0(1);\r\n",
+                     195, "Stack overflow: more than 256 function iterations"},
+        // The same with memory: x(1) ran with g(1) answered from memory, yet holds g's array,
+        // which does not fit beside h(1)'s (h's own declaration pass declares a scalar).
+        RunAgainCase{"WithLessMemoryLeftThanAPartRememberedBefore",
+                     "int g(int n) {\r\n int a[200000];\r\n return n;\r\n}\r\nint x(int n) { return g(n); }\r\n"
+                     "int h(int n) {\r\n int b[n * 350000];\r\n return x(n);\r\n}\r\ng(1);\r\nx(1);\r\nh(1);\r\n",
+                     2, "Memory limit exceeded: array 'a' of 200000 elements does not fit in 2097152 bytes"},
+        // g's sqrt goes to the SQRT declared after g's first call, which must run g again.
+        RunAgainCase{"AfterAFunctionTakesTheCallsOfABuiltIn",
+                     "int g(int n) { return sqrt(n); }\r\nint a;\r\na = g(16);\r\n"
+                     "int SQRT(int n) { return 7; }\r\nreturn a * 100 + g(16);",
+                     0, "407"},
         RunAgainCase{"ThatReadsAGlobalWhichChanged",
                      "int base;\r\nint f(int n) { return base + n; }\r\nbase = 1; int a; a = f(1);\r\n"
                      "base = 10; return a + f(1);",
