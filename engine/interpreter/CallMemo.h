@@ -61,9 +61,10 @@ private:
 
     static Key MakeKey(const void* function, const Value* arguments, int count);
 
-    /// Enough for the deepest chains of distinct calls; past it the memo starts over rather
-    /// than grow with the script.
-    static constexpr std::size_t kMostCalls = 1 << 16;
+    /// Enough for the deepest chains of distinct calls and for the calls of the last few
+    /// declarations, which are the ones made again; past it the memo starts over rather than
+    /// grow with the script, whose page faults would cost more than the runs it saves.
+    static constexpr std::size_t kMostCalls = 1 << 12;
 
     std::unordered_map<Key, Outcome, KeyHash> calls;
 };
