@@ -1,15 +1,6 @@
 #include "values/ExprItem.h"
 
-#include <cassert>
-
-ExprItem& ItemStack::Push() {
-    if (top == static_cast<int>(items.size())) items.push_back(std::make_unique<ExprItem>());
-    ExprItem& item = *items[static_cast<std::size_t>(top++)];
-    item.kind = ItemKind::Computed;
-    item.index = -1;
-    item.start = 0;
-    return item;
-}
+void ItemStack::Grow() { items.push_back(std::make_unique<ExprItem>()); }
 
 void ItemStack::PopTo(int newTop) {
     while (top > newTop) {
@@ -17,12 +8,6 @@ void ItemStack::PopTo(int newTop) {
         item.value.Clear();
         item.text.Release();
     }
-}
-
-ExprItem& ItemList::Add() {
-    assert(stack.Top() == base + count);
-    ++count;
-    return stack.Push();
 }
 
 void ItemList::RemoveLast() {

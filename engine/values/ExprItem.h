@@ -1,4 +1,5 @@
 #pragma once
+#include <cassert>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -35,12 +36,22 @@ public:
     int Top() const { return top; }
     /// The item at a stack position below Top().
     ExprItem* At(int k) const { return items[static_cast<std::size_t>(k)].get(); }
-    /// A fresh item on top.
-    ExprItem& Push();
+    /// A fresh item on top. Every token of a statement adds one, so this stays inline.
+    ExprItem& Push() {
+        if (top == static_cast<int>(items.size())) Grow();
+        ExprItem& item = *items[static_cast<std::size_t>(top++)];
+        item.kind = ItemKind::Computed;
+        item.index = -1;
+        item.start = 0;
+        return item;
+    }
     /// Drops the items from newTop up; their values are freed now, as a discarded list's were.
     void PopTo(int newTop);
 
 private:
+    /// Adds an item to the stack's reserve, for a statement deeper than any before.
+    void Grow();
+
     std::vector<std::unique_ptr<ExprItem>> items;
     int top = 0;
 };
@@ -57,7 +68,11 @@ public:
     int GetCount() const { return count; }
     ExprItem* Get(int k) const { return stack.At(base + k); }
     /// Appends a fresh item; only the newest run adds, so it is the stack's top.
-    ExprItem& Add();
+    ExprItem& Add() {
+        assert(stack.Top() == base + count);
+        ++count;
+        return stack.Push();
+    }
     /// Removes the last item.
     void RemoveLast();
     /// Removes every item.
