@@ -37,8 +37,9 @@ std::vector<ExternalName> Located(const ScriptReader& engine, ExternalNameSet& n
     std::iota(byPlace.begin(), byPlace.end(), size_t{0});
     std::stable_sort(byPlace.begin(), byPlace.end(),
                      [&](size_t a, size_t b) { return entries[a]->item.position < entries[b]->item.position; });
-    for (const size_t k : byPlace)
+    for (const size_t k : byPlace) {
         engine.LocateAsWritten(entries[k]->item.position, located[k].line, located[k].column);
+    }
     return located;
 }
 
