@@ -388,10 +388,26 @@ constexpr bool SpellingsAreShort() {
 }
 static_assert(SpellingsAreShort(), "every spelling has one or two bytes");
 
-constexpr auto kSpellingKeys = [] {
-    std::array<std::uint16_t, std::size(kRules)> keys{};
-    for (std::size_t k = 0; k < keys.size(); ++k) keys[k] = SpellingKey(kRules[k].spelling);
-    return keys;
+/// The operators by spelling key, hashed: every operator item of every expression is looked
+/// up, and a search through all spellings cost more than applying most operators.
+struct SpellingSlot {
+    std::uint16_t key = 0;  ///< 0: free
+    std::int8_t op = -1;
+};
+constexpr std::size_t kSpellingSlots = 64;
+
+constexpr std::size_t SpellingSlotOf(std::uint16_t key) { return (key * 40503u >> 7) % kSpellingSlots; }
+
+constexpr auto kSpellingTable = [] {
+    static_assert(2 * std::size(kRules) <= kSpellingSlots, "half free keeps probes short");
+    std::array<SpellingSlot, kSpellingSlots> slots{};
+    for (std::size_t k = 0; k < std::size(kRules); ++k) {
+        const std::uint16_t key = SpellingKey(kRules[k].spelling);
+        std::size_t at = SpellingSlotOf(key);
+        while (slots[at].key != 0) at = (at + 1) % kSpellingSlots;
+        slots[at] = {key, static_cast<std::int8_t>(k)};
+    }
+    return slots;
 }();
 
 }  // namespace
@@ -401,13 +417,15 @@ bool FindOperator(const char* text, Op& op) {
     // bytes, so a longer text is none, and the rest compare as one number each.
     if (text[0] != '\0' && text[1] != '\0' && text[2] != '\0') return false;
     const std::uint16_t key = SpellingKey(text);
-    for (std::size_t k = 0; k < kSpellingKeys.size(); ++k) {
-        if (kSpellingKeys[k] == key) {
-            op = static_cast<Op>(k);
+    if (key == 0) return false;
+    for (std::size_t at = SpellingSlotOf(key);; at = (at + 1) % kSpellingSlots) {
+        const SpellingSlot& slot = kSpellingTable[at];
+        if (slot.key == 0) return false;
+        if (slot.key == key) {
+            op = static_cast<Op>(slot.op);
             return true;
         }
     }
-    return false;
 }
 
 const OperatorTexts& TextsOf(Op op) { return RulesOf(op).texts; }
