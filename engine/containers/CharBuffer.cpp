@@ -33,8 +33,7 @@ CharBuffer::CharBuffer(const char* source) {
     Adopt(std::move(bytes), n);
 }
 
-CharBuffer::CharBuffer(const CharBuffer& other) {
-    if (other.text == nullptr) return;
+void CharBuffer::CopyText(const CharBuffer& other) {
     auto bytes = NewText(other.length);
     std::memcpy(bytes.get(), other.text, static_cast<std::size_t>(other.length) + 1);
     Adopt(std::move(bytes), other.length);
@@ -57,12 +56,6 @@ void CharBuffer::Adopt(std::unique_ptr<char[]> bytes, int n) {
     text = storage.get();
     length = n;
     allocated = n + 1;
-}
-
-void CharBuffer::Clear() {
-    Free();
-    text = nullptr;
-    length = 0;
 }
 
 void CharBuffer::Allocate(int n) {

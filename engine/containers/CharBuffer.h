@@ -12,8 +12,11 @@ public:
     CharBuffer() = default;
     /// Copies a NUL-terminated string; null gives the empty buffer, "" a one-byte NUL text.
     explicit CharBuffer(const char* source);
-    /// Deep copy; an empty source gives an empty buffer.
-    CharBuffer(const CharBuffer& other);
+    /// Deep copy; an empty source gives an empty buffer. Inline for that case: most values
+    /// copied carry no text.
+    CharBuffer(const CharBuffer& other) {
+        if (other.text != nullptr) CopyText(other);
+    }
     /// Same as Assign.
     CharBuffer& operator=(const CharBuffer& other);
     /// Takes over the other's text and leaves it empty.
@@ -39,7 +42,11 @@ public:
     }
 
     /// Frees the text: text null, length 0.
-    void Clear();
+    void Clear() {
+        if (storage) Free();
+        text = nullptr;
+        length = 0;
+    }
     /// Discards the contents and makes room for n characters plus NUL; n below 0 leaves it empty.
     void Allocate(int n);
     /// Keeps the first min(length, n) characters and sets length to n; n below 0 does nothing.
@@ -78,6 +85,8 @@ private:
     /// that it fills the padding after length: the buffer stays the size it was.
     int allocated = 0;
 
+    /// The copy constructor for a source with text.
+    void CopyText(const CharBuffer& other);
     /// Overwrite when the array must be replaced first.
     char* OverwriteGrowing(int n);
     /// Frees the owned array.

@@ -4,21 +4,12 @@
 
 #include "containers/AsciiCase.h"
 
-Value::Value(const Value& other) : text(other.text), f(other.f), i(other.i), type(other.type) {}
-
 Value& Value::operator=(const Value& other) {
     f = other.f;
     i = other.i;
     type = other.type;
     text.Assign(other.text);
     return *this;
-}
-
-void Value::Clear() {
-    text.Clear();
-    f = 0.0;
-    i = 0;
-    type = ValueType::Void;
 }
 
 Value Value::MakeInt(int32_t v) {

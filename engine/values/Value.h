@@ -16,13 +16,18 @@ public:
     ValueType type = ValueType::Void;  ///< what the value is
 
     Value() = default;
-    Value(const Value& other);             ///< deep copy
+    Value(const Value& other) = default;   ///< deep copy
     Value& operator=(const Value& other);  ///< deep copy; text copied only when pointers differ
     Value(Value&& other) noexcept = default;
     Value& operator=(Value&& other) noexcept = default;
 
     /// Frees the text and returns to a fresh Void value.
-    void Clear();
+    void Clear() {
+        text.Clear();
+        f = 0.0;
+        i = 0;
+        type = ValueType::Void;
+    }
 
     /// An Int value.
     static Value MakeInt(int32_t v);
