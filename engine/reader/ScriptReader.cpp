@@ -17,9 +17,6 @@ using namespace ReaderMessages;
 
 namespace {
 
-// A token buffer that a longer literal grew is freed when its run ends rather than kept.
-constexpr int kKeptTokenBytes = 256;
-
 // Logs a load error and lets the host decide whether the half-loaded script is still run.
 LoadOutcome AskToContinue(ScriptReader& engine, const ErrorMsg& error) {
     Log(kScriptErrorLog, error.text);
@@ -195,19 +192,7 @@ Value ScriptReader::Run() {
     return result;
 }
 
-CharBuffer& LentTokenBuffer::Take(ScriptReader& engine) {
-    auto& buffers = engine.tokenBuffers;
-    if (engine.tokenBuffersLent == static_cast<int>(buffers.size())) buffers.push_back(std::make_unique<CharBuffer>());
-    return *buffers[static_cast<size_t>(engine.tokenBuffersLent++)];
-}
-
-LentTokenBuffer::LentTokenBuffer(ScriptReader& engine) : buffer(Take(engine)), engine(engine) {}
-
-LentTokenBuffer::~LentTokenBuffer() {
-    // The memory a script holds stays what its runs under way need.
-    if (buffer.Capacity() > kKeptTokenBytes) buffer.Clear();
-    --engine.tokenBuffersLent;
-}
+void LentTokenBuffer::AddBuffer(ScriptReader& engine) { engine.tokenBuffers.push_back(std::make_unique<CharBuffer>()); }
 
 NestingGuard::NestingGuard(ScriptReader& engine) : engine(engine) {
     // Checked before counting: a guard that throws is never destroyed, so it must not count.

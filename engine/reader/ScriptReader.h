@@ -343,16 +343,29 @@ public:
 /// that has grown to the script's longer tokens serves the next run as it is.
 class LentTokenBuffer {
 public:
-    explicit LentTokenBuffer(ScriptReader& engine);
-    ~LentTokenBuffer();
+    // Inline: every statement, block and bracket lends one.
+    explicit LentTokenBuffer(ScriptReader& engine) : buffer(Take(engine)), engine(engine) {}
+    ~LentTokenBuffer() {
+        // The memory a script holds stays what its runs under way need.
+        if (buffer.Capacity() > kKeptBytes) buffer.Clear();
+        --engine.tokenBuffersLent;
+    }
     LentTokenBuffer(const LentTokenBuffer&) = delete;
     LentTokenBuffer& operator=(const LentTokenBuffer&) = delete;
 
     CharBuffer& buffer;
 
 private:
+    /// A buffer that a longer literal grew past this is freed when its run ends, not kept.
+    static constexpr int kKeptBytes = 256;
+
     ScriptReader& engine;
-    static CharBuffer& Take(ScriptReader& engine);
+    static CharBuffer& Take(ScriptReader& engine) {
+        if (engine.tokenBuffersLent == static_cast<int>(engine.tokenBuffers.size())) AddBuffer(engine);
+        return *engine.tokenBuffers[static_cast<std::size_t>(engine.tokenBuffersLent++)];
+    }
+    /// One buffer more, for a run nested deeper than any before.
+    static void AddBuffer(ScriptReader& engine);
 };
 
 /// Counts one level of executor/skipper recursion for its scope; raises
