@@ -24,10 +24,17 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 bool IsNameStart(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
 
-bool IsOperatorChar(char c) {
-    const int v = Signed(c);
-    return v == 33 || (v >= 37 && v <= 47) || (v >= 58 && v <= 64) || (v >= 91 && v <= 94) || (v >= 123 && v <= 126);
-}
+// Looked up like the name characters: every token that is no name is tested against these.
+constexpr auto kOperatorChars = [] {
+    std::array<bool, 256> table{};
+    for (int v = 0; v < 128; ++v) {
+        table[static_cast<std::size_t>(v)] =
+            v == 33 || (v >= 37 && v <= 47) || (v >= 58 && v <= 64) || (v >= 91 && v <= 94) || (v >= 123 && v <= 126);
+    }
+    return table;
+}();
+
+bool IsOperatorChar(char c) { return kOperatorChars[static_cast<unsigned char>(c)]; }
 
 // Indentation makes up much of a script, and every pass over a body walks it again: a run of
 // blanks is measured eight bytes at a time. A byte is a blank unless it lies in 0x21..0x7F;
