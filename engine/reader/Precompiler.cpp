@@ -99,6 +99,12 @@ void ScriptReader::SettleLineTable() {
 
 void ScriptReader::Precompile(int depth) {
     if (depth > kMaxIncludeDepth) ScriptError(kTooManyIncludeLevels);
+    // Most scripts have no directive and no fault for the walk to find: they are told by a
+    // plain look at their bytes, which costs a fraction of walking their tokens.
+    if (NothingToPrecompile()) {
+        position = 0;
+        return;
+    }
 
     std::string output;                     // the text without its directives, built up to the current one
     std::vector<RemovedDirective> removed;  // how the output maps back onto this pass's text

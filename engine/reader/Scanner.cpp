@@ -16,9 +16,9 @@ namespace {
 
 // Classes are decided on the signed byte: everything from 0x80 up reads as negative and is
 // therefore a blank, whatever 8-bit encoding the script was written in.
-int Signed(char c) { return static_cast<signed char>(c); }
+constexpr int Signed(char c) { return static_cast<signed char>(c); }
 
-bool IsBlank(char c) { return Signed(c) <= 32; }
+constexpr bool IsBlank(char c) { return Signed(c) <= 32; }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -242,6 +242,58 @@ TokenKind ScriptReader::SkimToken(CharBuffer& room) {
     const int n = position - tokenStart;
     if (n >= room.Capacity()) static_cast<void>(room.Overwrite(n));
     return name ? KindOfNameRead() : TokenKind::Operator;
+}
+
+// The bytes NothingToPrecompile passes without a second look: blanks, name characters and
+// operators other than "/". Not the NUL behind the text, which ends the run of them.
+constexpr auto kPlainBytes = [] {
+    std::array<bool, 256> table{};
+    for (int c = 1; c < 256; ++c) {
+        const char byte = static_cast<char>(c);
+        table[static_cast<std::size_t>(c)] =
+            (IsBlank(byte) || kNameChars[static_cast<std::size_t>(c)] || kOperatorChars[static_cast<std::size_t>(c)]) &&
+            byte != '/';
+    }
+    return table;
+}();
+
+bool ScriptReader::NothingToPrecompile() const {
+    const char* text = sourceText.data();
+    const int n = sourceLength;
+    int p = 0;
+    for (;;) {
+        // The text holds no NUL and ends in one, which stops this.
+        while (kPlainBytes[static_cast<unsigned char>(text[p])]) ++p;
+        if (p >= n) break;
+        const char c = text[p];
+        if (c == '"') {
+            for (++p;;) {
+                if (p >= n) return false;
+                const char d = text[p++];
+                if (d == '"') break;
+                if (d == '\\' && p++ >= n) return false;
+            }
+        } else if (c == '/' && p + 1 < n && text[p + 1] == '/') {
+            // A line comment ends behind its CR, or with the text.
+            const void* cr = std::memchr(text + p + 2, '\r', static_cast<std::size_t>(n - p - 2));
+            p = cr != nullptr ? static_cast<int>(static_cast<const char*>(cr) - text) + 1 : n;
+        } else if (c == '/' && p + 1 < n && text[p + 1] == '*') {
+            // Searched from the "*" on, as SkipPast searches it.
+            const std::string_view rest(text + p + 1, static_cast<std::size_t>(n - p - 1));
+            const std::size_t end = rest.find(kBlockCommentEnd);
+            if (end == std::string_view::npos) return false;
+            p += 1 + static_cast<int>(end) + 2;
+        } else if (c == '/') {
+            ++p;
+        } else {
+            return false;  // a directive, or a character the scanner refuses
+        }
+    }
+    // A name or a number that the end cuts off is refused; the usual last byte is safe.
+    if (n == 0) return true;
+    const char last = text[n - 1];
+    return IsBlank(last) || last == ';' || last == '}' || last == ')' || last == ']' || last == ',' || last == '"' ||
+           last == '/';
 }
 
 bool ScriptReader::SeekDirective(CharBuffer& scratch) {

@@ -173,6 +173,11 @@ public:
         if (next == '[') return TokenKind::IndexName;
         return TokenKind::Name;
     }
+    /// True when the precompiler's walk would find neither a directive nor a fault in the text:
+    /// no "#" and no refused character outside strings and comments, every string and comment
+    /// closed, and a last byte behind which no name or number can be cut off. Decided byte by
+    /// byte without reading tokens; where in doubt it says false and the walk decides.
+    bool NothingToPrecompile() const;
     /// Passes tokens as PassToken does, with the same errors, up to the "#" of the next
     /// directive (left unread; true) or the end of the text (false).
     bool SeekDirective(CharBuffer& scratch);

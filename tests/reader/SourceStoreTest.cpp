@@ -144,6 +144,34 @@ TEST(Precompiler, LeavesTheLineTableThatPlainRemovalsLeave) {
     }
 }
 
+// Loading skips the precompiler's walk when a plain look at the bytes finds nothing for it: the
+// look must never pass a text in which the walk would meet a directive or refuse something.
+TEST(Precompiler, APlainLookPassesOnlyWhatTheWalkPasses) {
+    const char* const pieces[] = {"a",  "1",    "1e", "e+",   ".",    " ",  "\r", "\n",  "\"",
+                                  "\\", "\\\"", "/",  "*",    "//",   "/*", "*/", "/*/", "\"x\"",
+                                  "#",  "$",    "`",  "\x7f", "\x80", ";",  "}",  ")",   "+="};
+    std::mt19937 random(3);
+    int passed = 0;
+    for (int round = 0; round < 50000; ++round) {
+        std::string text;
+        for (int k = static_cast<int>(random() % 8); k > 0; --k) text += pieces[random() % std::size(pieces)];
+        ScriptReader engine;
+        engine.sourceText = text;
+        engine.sourceLength = static_cast<int>(text.size());
+        if (!engine.NothingToPrecompile()) continue;
+        ++passed;
+        CharBuffer scratch;
+        bool directive = false;
+        try {
+            directive = engine.SeekDirective(scratch);
+        } catch (const ErrorMsg& error) {
+            FAIL() << ::testing::PrintToString(text) << " passed the look, the walk refused it: " << error.text;
+        }
+        ASSERT_FALSE(directive) << ::testing::PrintToString(text);
+    }
+    EXPECT_GT(passed, 5000);  // texts that are plain pass
+}
+
 TEST(Precompiler, AnErrorAfterManyRemovalsReportsTheLineAsWritten) {
     std::string text;
     for (int k = 0; k < 5000; ++k) text += "#include \"part.h\"\r\nint v" + std::to_string(k) + ";\r\n";
