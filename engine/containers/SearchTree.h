@@ -220,10 +220,7 @@ typename SearchTree<T>::Entry* SearchTree<T>::Find(const CharBuffer& name) {
 
 template <typename T>
 typename SearchTree<T>::Entry* SearchTree<T>::Find(const char* name) {
-    const std::size_t length = name ? std::strlen(name) : 0;
-    // Names are short; a text too long for an int cannot be a stored key anyway.
-    if (length > 0x7fffffff) return nullptr;
-    return FindName(name ? name : "", static_cast<int>(length));
+    return Find(name ? std::string_view(name) : std::string_view());
 }
 
 template <typename T>
