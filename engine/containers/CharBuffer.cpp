@@ -13,70 +13,69 @@ namespace {
 // Format's work area: longer output is cut to this many characters.
 constexpr int kFormatLimit = 4095;
 
-// A zero-filled array of n + 1 bytes, so the terminator is in place before anything is copied.
-// Counted before it exists: a string past the validation's memory limit is never allocated.
-std::unique_ptr<char[]> NewText(int n) {
+}  // namespace
+
+// Counted before the room exists: a string past the validation's memory limit is never
+// allocated. Zero-filled, so the terminator is in place before anything is copied.
+void CharBuffer::Replace(int n, const char* source, int kept) {
     const std::size_t bytes = static_cast<std::size_t>(n) + 1;
     MemoryBudget::ChargeCurrent(bytes);
-    return std::make_unique<char[]>(bytes);
+    if (bytes <= kInlineBytes) {
+        // Built aside first: source may be this buffer's inline text.
+        char fresh[kInlineBytes] = {};
+        if (kept > 0) std::memcpy(fresh, source, static_cast<std::size_t>(kept));
+        if (text != nullptr) Free();
+        std::memcpy(inlineBytes, fresh, kInlineBytes);
+        text = inlineBytes;
+    } else {
+        auto fresh = std::make_unique<char[]>(bytes);
+        if (kept > 0) std::memcpy(fresh.get(), source, static_cast<std::size_t>(kept));
+        if (text != nullptr) Free();
+        heapBytes = fresh.release();
+        text = heapBytes;
+    }
+    length = n;
+    allocated = n + 1;
 }
 
-}  // namespace
+void CharBuffer::Free() {
+    MemoryBudget::ReleaseCurrent(static_cast<std::size_t>(allocated));
+    // The buffer owns its array as the design of this container says; the union's pointer
+    // member is the active one only for a text that is not inline.
+    if (text != inlineBytes) delete[] heapBytes;
+    text = nullptr;
+    allocated = 0;
+}
 
 CharBuffer::CharBuffer(const char* source) {
     if (source == nullptr) return;
     // length is an int; a longer text than that cannot be held, so it is cut.
     const std::size_t size = std::min<std::size_t>(std::strlen(source), INT_MAX - 1);
     const int n = static_cast<int>(size);
-    auto bytes = NewText(n);
-    std::memcpy(bytes.get(), source, static_cast<std::size_t>(n));
-    Adopt(std::move(bytes), n);
+    Replace(n, source, n);
 }
 
-void CharBuffer::CopyText(const CharBuffer& other) {
-    auto bytes = NewText(other.length);
-    std::memcpy(bytes.get(), other.text, static_cast<std::size_t>(other.length) + 1);
-    Adopt(std::move(bytes), other.length);
-}
+void CharBuffer::CopyText(const CharBuffer& other) { Replace(other.length, other.text, other.length + 1); }
 
 CharBuffer& CharBuffer::operator=(const CharBuffer& other) {
     Assign(other);
     return *this;
 }
 
-void CharBuffer::Free() {
-    if (storage) MemoryBudget::ReleaseCurrent(static_cast<std::size_t>(allocated));
-    storage.reset();
-    allocated = 0;
-}
-
-void CharBuffer::Adopt(std::unique_ptr<char[]> bytes, int n) {
-    Free();
-    storage = std::move(bytes);
-    text = storage.get();
-    length = n;
-    allocated = n + 1;
-}
-
 void CharBuffer::Allocate(int n) {
     Clear();
     if (n < 0) return;
-    Adopt(NewText(n), n);
+    Replace(n, nullptr, 0);
 }
 
 void CharBuffer::Resize(int n) {
     if (n < 0) return;
-    auto bytes = NewText(n);
-    if (text != nullptr) {
-        const int kept = std::min(length, n);
-        std::memcpy(bytes.get(), text, static_cast<std::size_t>(kept));
-    }
-    Adopt(std::move(bytes), n);
+    Replace(n, text, text != nullptr ? std::min(length, n) : 0);
 }
 
 char* CharBuffer::Reserve(int n) {
     if (text == nullptr) {
-        if (n >= 0) Adopt(NewText(n), n);
+        if (n >= 0) Replace(n, nullptr, 0);
         return text;
     }
     if (n > length) Resize(n);
@@ -87,7 +86,7 @@ char* CharBuffer::OverwriteGrowing(int n) {
     if (n < 0) return text;
     // One buffer refilled token after token then allocates only for a token longer than
     // every one before it, instead of for each that is longer than the one just before.
-    if (storage == nullptr || n >= allocated) Adopt(NewText(n), n);
+    if (text == nullptr || n >= allocated) Replace(n, nullptr, 0);
     text[n] = '\0';
     length = n;
     return text;
@@ -95,11 +94,7 @@ char* CharBuffer::OverwriteGrowing(int n) {
 
 void CharBuffer::Assign(const CharBuffer& other) {
     if (text == other.text) return;
-    auto bytes = NewText(other.length);
-    if (other.text != nullptr) {
-        std::memcpy(bytes.get(), other.text, static_cast<std::size_t>(other.length) + 1);
-    }
-    Adopt(std::move(bytes), other.length);
+    Replace(other.length, other.text, other.text != nullptr ? other.length + 1 : 0);
 }
 
 void CharBuffer::Append(const CharBuffer& other) {
@@ -127,7 +122,5 @@ void CharBuffer::FormatV(const char* format, va_list args) {
     char work[kFormatLimit + 1];
     const int printed = std::vsnprintf(work, sizeof work, format, args);
     const int n = std::clamp(printed, 0, kFormatLimit);
-    auto bytes = NewText(n);
-    std::memcpy(bytes.get(), work, static_cast<std::size_t>(n));
-    Adopt(std::move(bytes), n);
+    Replace(n, work, n);
 }

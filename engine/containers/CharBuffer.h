@@ -20,31 +20,23 @@ public:
     /// Same as Assign.
     CharBuffer& operator=(const CharBuffer& other);
     /// Takes over the other's text and leaves it empty.
-    CharBuffer(CharBuffer&& other) noexcept
-        : text(std::exchange(other.text, nullptr)),
-          length(std::exchange(other.length, 0)),
-          allocated(std::exchange(other.allocated, 0)),
-          storage(std::move(other.storage)) {}
+    CharBuffer(CharBuffer&& other) noexcept { TakeOver(other); }
     /// Takes over the other's text and leaves it empty.
     CharBuffer& operator=(CharBuffer&& other) noexcept {
         if (this != &other) {
-            if (storage) Free();
-            storage = std::move(other.storage);
-            text = std::exchange(other.text, nullptr);
-            length = std::exchange(other.length, 0);
-            allocated = std::exchange(other.allocated, 0);
+            if (text != nullptr) Free();
+            TakeOver(other);
         }
         return *this;
     }
     /// Frees the text.
     ~CharBuffer() {
-        if (storage) Free();
+        if (text != nullptr) Free();
     }
 
     /// Frees the text: text null, length 0.
     void Clear() {
-        if (storage) Free();
-        text = nullptr;
+        if (text != nullptr) Free();
         length = 0;
     }
     /// Discards the contents and makes room for n characters plus NUL; n below 0 leaves it empty.
@@ -57,7 +49,7 @@ public:
     /// keeping the array when it holds that many; length becomes n. n below 0 does nothing.
     char* Overwrite(int n) {
         // The common case, a buffer refilled with a text that fits, stays inline.
-        if (storage != nullptr && n >= 0 && n < allocated) {
+        if (text != nullptr && n >= 0 && n < allocated) {
             text[n] = '\0';
             length = n;
             return text;
@@ -74,28 +66,54 @@ public:
     void FormatV(const char* format, va_list args) __attribute__((format(printf, 2, 0)));
     /// The text, or "" when there is none.
     const char* CStr() const { return text != nullptr ? text : ""; }
-    /// Bytes of the owned array, 0 without one.
+    /// Bytes of the text's room, 0 without one.
     int Capacity() const { return allocated; }
 
     char* text = nullptr;  ///< null or length + 1 bytes ending in NUL
     int length = 0;        ///< characters before the terminating NUL
 
 private:
-    /// Bytes of the owned array, as charged to the thread's memory budget. Declared here so
-    /// that it fills the padding after length: the buffer stays the size it was.
+    /// Texts of up to this many bytes, the NUL included, live in the buffer itself. Most of a
+    /// script's strings and names are that short, and each saves an allocation and its free.
+    static constexpr int kInlineBytes = 8;
+
+    /// Bytes of the text's room, as charged to the thread's memory budget whether the room is
+    /// inline or allocated. Declared here so that it fills the padding after length.
     int allocated = 0;
 
     /// The copy constructor for a source with text.
     void CopyText(const CharBuffer& other);
-    /// Overwrite when the array must be replaced first.
+    /// Overwrite when the room must be replaced first.
     char* OverwriteGrowing(int n);
-    /// Frees the owned array.
+    /// Releases the room: text null.
     void Free();
-    /// Installs a new owned array of length n + 1 bytes as the text.
-    void Adopt(std::unique_ptr<char[]> bytes, int n);
+    /// Gives the buffer a zero-filled room for n characters and the NUL, the first kept bytes
+    /// copied from source (which may be this buffer's own text), and makes that its text of
+    /// length n. The new room is charged before the old one is released.
+    void Replace(int n, const char* source, int kept);
+    /// The move: takes the other's room and empties the other. Inline so that moving a value
+    /// without text, the common case, stays a few instructions.
+    void TakeOver(CharBuffer& other) noexcept {
+        // The union's bytes are the array pointer or the inline text; either way they move
+        // whole, and only an inline text needs its pointer set to its new place.
+        std::memcpy(static_cast<void*>(&heapBytes), static_cast<const void*>(&other.heapBytes), kInlineBytes);
+        text = other.text == other.inlineBytes ? inlineBytes : other.text;
+        length = std::exchange(other.length, 0);
+        allocated = std::exchange(other.allocated, 0);
+        other.text = nullptr;
+    }
 
-    std::unique_ptr<char[]> storage;  ///< owns what text points to
+    // Which member is in use follows from text: inlineBytes when text points at it, otherwise
+    // heapBytes owns the array text points to (when text is not null).
+    union {
+        char* heapBytes = nullptr;
+        char inlineBytes[kInlineBytes];
+    };
 };
+
+// String arrays charge this size for each element, so a larger buffer would move the point at
+// which a script's arrays reach the memory limit.
+static_assert(sizeof(CharBuffer) == 24);
 
 /// Copies n bytes from source to target. Tokens are mostly a few bytes long, and a call of
 /// memcpy costs more than the copy: where both sides have room, one fixed block of 8 or 16

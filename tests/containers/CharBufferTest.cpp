@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
 
 namespace {
@@ -94,6 +95,43 @@ TEST(CharBuffer, AppendConcatenatesAndKeepsTheLength) {
     self.Append(self);
     EXPECT_STREQ(self.CStr(), "abab");
     EXPECT_EQ(self.length, 4);
+}
+
+// Texts up to seven characters are kept inside the buffer and longer ones outside: every way a
+// text moves between buffers must carry it whole, whichever kind of room either side has, and
+// leave no text pointing into a buffer that has since gone.
+TEST(CharBuffer, TextsMoveBetweenShortAndLongRoom) {
+    const char* const texts[] = {"", "abcdefg", "abcdefgh", "abcdefghijklmnopqrstuvwxyz"};
+    for (const char* from : texts) {
+        for (const char* into : texts) {
+            const std::string context = std::string(from) + " into " + into;
+            auto source = std::make_unique<CharBuffer>(from);
+            CharBuffer target(into);
+            target = std::move(*source);
+            EXPECT_EQ(source->text, nullptr) << context;
+            source = std::make_unique<CharBuffer>("overwritten after the move");
+            source.reset();
+            EXPECT_STREQ(target.text, from) << context;
+            EXPECT_EQ(target.length, static_cast<int>(std::strlen(from))) << context;
+
+            CharBuffer assigned(into);
+            assigned.Assign(target);
+            target.Overwrite(0);
+            EXPECT_STREQ(assigned.text, from) << context;
+
+            CharBuffer constructed(std::move(assigned));
+            assigned = CharBuffer(into);
+            EXPECT_STREQ(constructed.text, from) << context;
+        }
+        CharBuffer grown(from);
+        const std::string twice = std::string(from) + from;
+        grown.Append(grown);
+        EXPECT_STREQ(grown.text, twice.c_str()) << from;
+        grown.Resize(3);
+        grown.Resize(20);
+        EXPECT_EQ(std::string(grown.text, 21), (twice + std::string(21, '\0')).substr(0, 3) + std::string(18, '\0'))
+            << from;
+    }
 }
 
 }  // namespace

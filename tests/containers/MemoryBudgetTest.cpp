@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <stdexcept>
 
 #include "containers/CharBuffer.h"
@@ -33,6 +34,26 @@ TEST(MemoryBudget, ByteStringsChargeTheBudgetOfTheirThreadWhileTheyLive) {
     // Outside the scope nothing is counted.
     const CharBuffer uncounted("abc");
     EXPECT_EQ(budget.Used(), 0u);
+}
+
+// A short text lives inside the buffer, a longer one in an array of its own; the budget must
+// not see the difference, or the same script would reach the memory limit elsewhere.
+TEST(MemoryBudget, ShortAndLongTextsChargeTheirLengthAlike) {
+    TestBudget budget(1000);
+    const MemoryBudget::Scope counted(budget);
+    for (const char* text : {"", "abcdef", "abcdefg", "abcdefgh", "abcdefghijklmnop"}) {
+        const std::size_t charge = std::strlen(text) + 1;
+        {
+            CharBuffer buffer(text);
+            EXPECT_EQ(budget.Used(), charge) << text;
+            CharBuffer moved(std::move(buffer));
+            CharBuffer copied(moved);
+            EXPECT_EQ(budget.Used(), 2 * charge) << text;
+            copied = CharBuffer("0123456789");
+            EXPECT_EQ(budget.Used(), charge + 11) << text;
+        }
+        EXPECT_EQ(budget.Used(), 0u) << text;
+    }
 }
 
 TEST(MemoryBudget, AChargeIsReleasedOnceAndCopiedAsANewCharge) {
