@@ -1,7 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
-#include <unordered_map>
+#include <vector>
 
 #include "values/Value.h"
 
@@ -38,7 +38,7 @@ public:
     /// Remembers a call; arguments must be ones Remembers accepted.
     void Add(const void* function, const Value* arguments, int count, Outcome outcome);
     /// Forgets every call: a function declared since may answer a call a built-in answered.
-    void Clear() { calls.clear(); }
+    void Clear();
 
 private:
     struct Argument {
@@ -55,16 +55,27 @@ private:
         Argument arguments[kMostArguments];
         bool operator==(const Key&) const = default;
     };
-    struct KeyHash {
-        std::size_t operator()(const Key& key) const;
+    struct Call {
+        Key key;
+        Outcome outcome;
     };
 
     static Key MakeKey(const void* function, const Value* arguments, int count);
+    static std::size_t Hash(const Key& key);
+    /// The slot that holds key, or the empty slot where it would go.
+    std::size_t SlotOf(const Key& key) const;
 
     /// Enough for the deepest chains of distinct calls and for the calls of the last few
     /// declarations, which are the ones made again; past it the memo starts over rather than
     /// grow with the script, whose page faults would cost more than the runs it saves.
     static constexpr std::size_t kMostCalls = 1 << 12;
+    /// Open addressing at most half full, so a probe ends after a slot or two.
+    static constexpr std::size_t kSlots = 2 * kMostCalls;
+    static_assert(kMostCalls < 0xffff);
 
-    std::unordered_map<Key, Outcome, KeyHash> calls;
+    // A call is looked up on every call of a user function: the slots are small numbers into
+    // calls, so that a miss reads one short array and starting over clears 16 KiB, not thousands
+    // of separately allocated entries.
+    std::vector<std::uint16_t> slots;  ///< 0 for an empty slot, else the call's index + 1
+    std::vector<Call> calls;           ///< in the order remembered; room for kMostCalls
 };

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "Validation.h"
+#include "interpreter/CallMemo.h"
 
 namespace {
 
@@ -28,6 +29,56 @@ TEST(CallMemo, APureDoublingChainOfFortyLevelsFinishes) {
     const ValidationResult result = Validate(script + "return f40(1) + f30(1);\r\n", options);
     EXPECT_TRUE(result.ok) << result.message;
     EXPECT_EQ(result.result.i, 1 << 30);  // 2^40 wraps to 0
+}
+
+CallMemo::Outcome OutcomeOf(int n) {
+    CallMemo::Outcome outcome;
+    outcome.result = Value::MakeInt(n);
+    outcome.deeperCalls = n;
+    return outcome;
+}
+
+// The memo's own table: a call is found only under its function and every argument's type and
+// bytes, thousands of calls in a row find their own outcomes, and past its room it starts over.
+TEST(CallMemo, FindsEachCallUnderItsWholeKeyAndStartsOverWhenFull) {
+    CallMemo memo;
+    const int functions[2] = {};
+    const Value one[] = {Value::MakeInt(1)};
+    const Value oneAsFloat[] = {Value::MakeFloat(1.0)};
+    const Value zero[] = {Value::MakeFloat(0.0)};
+    const Value minusZero[] = {Value::MakeFloat(-0.0)};
+    EXPECT_EQ(memo.Find(&functions[0], one, 1), nullptr);
+    memo.Add(&functions[0], one, 1, OutcomeOf(1));
+    memo.Add(&functions[0], zero, 1, OutcomeOf(2));
+    memo.Add(&functions[0], one, 1, OutcomeOf(3));  // the same call again: its outcome is replaced
+    ASSERT_NE(memo.Find(&functions[0], one, 1), nullptr);
+    EXPECT_EQ(memo.Find(&functions[0], one, 1)->result.i, 3);
+    EXPECT_EQ(memo.Find(&functions[0], zero, 1)->result.i, 2);
+    EXPECT_EQ(memo.Find(&functions[1], one, 1), nullptr);
+    EXPECT_EQ(memo.Find(&functions[0], oneAsFloat, 1), nullptr);
+    EXPECT_EQ(memo.Find(&functions[0], minusZero, 1), nullptr);
+    EXPECT_EQ(memo.Find(&functions[0], one, 0), nullptr);
+
+    // 4,096 calls fill it, counting the two above; the next one starts it over.
+    constexpr int kRoom = 4096;
+    for (int n = 0; n < kRoom - 2; ++n) {
+        const Value arguments[] = {Value::MakeInt(n), Value::MakeInt(n * 7)};
+        memo.Add(&functions[1], arguments, 2, OutcomeOf(n));
+    }
+    for (int n = 0; n < kRoom - 2; ++n) {
+        const Value arguments[] = {Value::MakeInt(n), Value::MakeInt(n * 7)};
+        const CallMemo::Outcome* found = memo.Find(&functions[1], arguments, 2);
+        ASSERT_NE(found, nullptr) << n;
+        EXPECT_EQ(found->deeperCalls, n);
+    }
+    EXPECT_NE(memo.Find(&functions[0], one, 1), nullptr);
+    const Value last[] = {Value::MakeInt(-1)};
+    memo.Add(&functions[1], last, 1, OutcomeOf(9));
+    EXPECT_EQ(memo.Find(&functions[0], one, 1), nullptr);
+    EXPECT_EQ(memo.Find(&functions[1], one, 1), nullptr);
+    ASSERT_NE(memo.Find(&functions[1], last, 1), nullptr);
+    memo.Clear();
+    EXPECT_EQ(memo.Find(&functions[1], last, 1), nullptr);
 }
 
 struct RunAgainCase {
