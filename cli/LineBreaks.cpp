@@ -1,28 +1,24 @@
 #include "cli/LineBreaks.h"
 
-#include <cstring>
-
 #include "reader/LineBreaks.h"
 
 namespace {
 
-/// The first c in [from, end), or null.
-const char* FindByte(const char* from, const char* end, char c) {
-    return static_cast<const char*>(std::memchr(from, c, static_cast<std::size_t>(end - from)));
-}
-
 /// True when every CR of the text is followed by LF and every LF follows a CR: the text is
 /// then already as the engine wants it.
 bool OnlyCrLfBreaks(std::string_view text) {
-    const char* const begin = text.data();
-    const char* const end = begin + text.size();
-    for (const char* cr = FindByte(begin, end, '\r'); cr; cr = FindByte(cr + 2, end, '\r')) {
-        if (cr + 1 == end || cr[1] != '\n') return false;
+    const std::size_t n = text.size();
+    if (n == 0) return true;
+    const char* const t = text.data();
+    if (t[0] == '\n' || t[n - 1] == '\r') return false;
+    // Inside the text the rule is that a byte is a CR exactly where the next one is an LF.
+    // Checked for every pair without a branch, so the compiler compares many bytes at once:
+    // a large script is otherwise looked at line by line before anything else happens.
+    unsigned char mismatch = 0;
+    for (std::size_t i = 0; i + 1 < n; ++i) {
+        mismatch |= static_cast<unsigned char>((t[i] == '\r') ^ (t[i + 1] == '\n'));
     }
-    for (const char* lf = FindByte(begin, end, '\n'); lf; lf = FindByte(lf + 1, end, '\n')) {
-        if (lf == begin || lf[-1] != '\r') return false;
-    }
-    return true;
+    return mismatch == 0;
 }
 
 }  // namespace

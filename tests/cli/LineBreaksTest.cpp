@@ -1,5 +1,7 @@
 #include "cli/LineBreaks.h"
 
+#include "reader/LineBreaks.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -35,6 +37,22 @@ TEST(LineBreaks, EveryBreakBecomesCrLfUnlessRaw) {
         std::string inPlace = row.bytes;
         MakeScriptText(inPlace, row.raw);
         EXPECT_EQ(inPlace, row.text) << testing::PrintToString(row.bytes);
+    }
+}
+
+// A text already in CR LF is handed over as it is, and only then. The look that decides so
+// takes many bytes at a time, so a lone CR or LF is tried at every place of a longer text.
+TEST(LineBreaks, ALoneBreakAnywhereInALongTextIsConverted) {
+    std::string crLf;
+    for (int line = 0; line < 20; ++line) crLf += "ab\r\n";
+    for (std::size_t at = 0; at < crLf.size(); ++at) {
+        for (const char lone : {'\r', '\n', 'x'}) {
+            std::string bytes = crLf;
+            bytes[at] = lone;
+            std::string inPlace = bytes;
+            MakeScriptText(inPlace, false);
+            EXPECT_EQ(inPlace, UnifyLineBreaks(bytes, "\r\n")) << at << ' ' << static_cast<int>(lone);
+        }
     }
 }
 
