@@ -1,7 +1,7 @@
 # Profile-guided optimisation of the engine. A release build first builds an instrumented
 # tarvel-check in a folder of its own, runs it over training scripts, and compiles the engine
 # with the branch and call counts those runs measured: on a large script that takes about a
-# tenth off the time, which is what puts tarvel-check ahead of a C compiler on the same text.
+# tenth off the time.
 # The profile is made again whenever an engine source changes, so it never describes old code.
 
 set(tarvel_pgo_default OFF)

@@ -40,8 +40,9 @@ void CharBuffer::Replace(int n, const char* source, int kept) {
 
 void CharBuffer::Free() {
     MemoryBudget::ReleaseCurrent(static_cast<std::size_t>(allocated));
-    // The buffer owns its array as the design of this container says; the union's pointer
-    // member is the active one only for a text that is not inline.
+    // The one place an array is given back: it is held as a plain pointer because it shares
+    // its bytes with the inline text, and the pointer is the one in use only for a text that
+    // is not inline.
     if (text != inlineBytes) delete[] heapBytes;
     text = nullptr;
     allocated = 0;
