@@ -69,7 +69,7 @@ def copy_tree():
 
 def run(command, timeout, cwd=None):
     try:
-        done = subprocess.run(command, cwd=cwd, capture_output=True, text=True, timeout=timeout)
+        done = subprocess.run(command, cwd=cwd, capture_output=True, text=True, errors="replace", timeout=timeout)
         return done.returncode, done.stdout + done.stderr
     except subprocess.TimeoutExpired:
         return None, "timeout"
@@ -183,7 +183,10 @@ def main():
         path, original = apply(m)
         try:
             status, output = build(args.jobs)
-            if status != 0:
+            if status != 0 and "Error running test executable" in output:
+                # Compiled, but the test binary crashed while the build listed its tests.
+                outcome = {"result": "killed", "by": ["(crash listing the tests)"]}
+            elif status != 0:
                 outcome = {"result": "no-compile", "by": []}
             else:
                 status, output = run_tests(args.timeout)
@@ -202,6 +205,9 @@ def main():
         killed, survived = write_results(mutations, outcomes)
         print("%-4s %-10s %4.0fs  %s" % (m["id"], outcome["result"], time.time() - started,
                                          " ".join(outcome["by"][:3])), flush=True)
+    # The copy keeps the tree's file times, so objects built from the last mutation would look
+    # newer than its restored file at the next run: they are rebuilt from the restored one now.
+    build(args.jobs)
     print("killed %d, survived %d" % write_results(mutations, outcomes))
 
 
